@@ -1,0 +1,31 @@
+// Code page 932 (Shift-JIS) bytes <-> Unicode. The core keeps text as code page 932 bytes; this is
+// the one place that converts, used at the Qt boundary and by the command-line companion.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace codec {
+
+// Lead byte of a double-byte character: 0x81-0x9F and 0xE0-0xFC.
+constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Decoding never fails: a byte or pair without a mapping (a truncated lead byte, an unassigned
+// code) becomes one U+FFFD.
+std::u16string Cp932ToUtf16(std::string_view cp932);
+std::string Cp932ToUtf8(std::string_view cp932);
+
+// Encoding replaces every character code page 932 cannot hold by "?" and counts them.
+struct Encoded {
+  std::string bytes;
+  int replaced = 0;
+};
+Encoded Utf16ToCp932(std::u16string_view utf16);
+Encoded Utf8ToCp932(std::string_view utf8);
+
+// True when the bytes are valid UTF-8 and contain at least one multi-byte sequence, i.e. text
+// that is UTF-8 rather than code page 932 (plain ASCII is both and answers false).
+bool LooksLikeUtf8(std::string_view bytes);
+
+}  // namespace codec
