@@ -2,6 +2,7 @@
 // the one place that converts, used at the Qt boundary and by the command-line companion.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +16,16 @@ constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || 
 // code) becomes one U+FFFD.
 std::u16string Cp932ToUtf16(std::string_view cp932);
 std::string Cp932ToUtf8(std::string_view cp932);
+
+// The character at byte `pos`, for callers that draw or measure one character at a time. `length`
+// is the number of bytes it takes: 2 for a lead byte with a byte of the trail range (0x40-0x7E,
+// 0x80-0xFC) after it, else 1; a lead byte that is cut off or followed by any other byte is one
+// U+FFFD of length 1. A `pos` at or beyond the end gives U+FFFD with length 0.
+struct DecodedChar {
+  char16_t ch;
+  int length;
+};
+DecodedChar DecodeChar(std::string_view cp932, std::size_t pos);
 
 // Encoding replaces every character code page 932 cannot hold by "?" and counts them.
 struct Encoded {
