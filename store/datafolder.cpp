@@ -1,0 +1,100 @@
+#include "store/datafolder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "store/bytestream.h"
+#include "store/errors.h"
+#include "store/stream.h"
+
+namespace store {
+
+DataFolder::DataFolder(std::string path) : path_(std::move(path)) {
+  if (path_.empty() || path_.back() != '/') path_.push_back('/');
+}
+
+void DataFolder::EnsureExists() const {
+  struct stat st{};
+  if (stat(path_.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return;
+    throw Error(IoErrorMessage(ENOTDIR));
+  }
+  // Create each missing level in turn.
+  for (size_t pos = 1; pos <= path_.size(); ++pos) {
+    if (pos != path_.size() && path_[pos] != '/') continue;
+    std::string part = path_.substr(0, pos);
+    if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) throw Error(IoErrorMessage(errno));
+  }
+  if (stat(path_.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw Error(IoErrorMessage(ENOTDIR));
+}
+
+void DataFolder::SaveComponentFile(Component& object, const std::string& name) const {
+  AtomicFileOutput out(FilePath(name));
+  WriteComponent(out, object);
+  out.Commit();
+}
+
+bool DataFolder::LoadComponentFile(Component& object, const std::string& name) const {
+  EnsureExists();
+  int fd = OpenForReading(FilePath(name));
+  if (fd < 0) return false;
+  FileInput in(fd);
+  ReadComponent(in, object);
+  return true;
+}
+
+void DataFolder::SaveListFile(Component& collection, Component& settings, const std::vector<int>& order,
+                              const std::string& name) const {
+  AtomicFileOutput out(FilePath(name));
+  out.WriteInt32(static_cast<int32_t>(order.size()));
+  for (int index : order) out.WriteInt32(index);
+  WriteComponent(out, collection);
+  WriteComponent(out, settings);
+  out.Commit();
+}
+
+bool DataFolder::LoadListFile(Component& collection, Component& settings, std::vector<int>& order,
+                              const std::string& name) const {
+  order.clear();
+  EnsureExists();
+  int fd = OpenForReading(FilePath(name));
+  if (fd < 0) return false;
+  FileInput in(fd);
+  uint8_t b[4];
+  in.Read(b, 4);
+  int32_t count = static_cast<int32_t>(uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 |
+                                       uint32_t{b[3]} << 24);
+  // The header's count is data, not a promise: it must fit in what the file holds.
+  if (count < 0) throw StreamError(std::string(msg::kReadError));
+  in.Require(static_cast<uint64_t>(count) * 4);
+  order.reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    in.Read(b, 4);
+    order.push_back(static_cast<int32_t>(uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 |
+                                         uint32_t{b[3]} << 24));
+  }
+  ReadComponent(in, collection);
+  ReadComponent(in, settings);
+  return true;
+}
+
+bool DataFolder::Exists(const std::string& name) const { return FileExists(FilePath(name)); }
+
+void DataFolder::Remove(const std::string& name) const { unlink(FilePath(name).c_str()); }
+
+std::string DataFolderIn(const std::string& directory) {
+  std::string path = directory;
+  if (path.empty() || path.back() != '/') path.push_back('/');
+  return path + "UserData/";
+}
+
+std::string ItemFileNameOf(int32_t nameId) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%08X", static_cast<uint32_t>(nameId));
+  return buf;
+}
+
+}  // namespace store

@@ -1,0 +1,52 @@
+// The data folder: where every record file lives, and the two ways records are read and written
+// (single-object files, and the group and item files with their order header).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/persistent.h"
+
+namespace store {
+
+class DataFolder {
+ public:
+  // `path` is the folder with a trailing "/"; file names are appended to it directly.
+  explicit DataFolder(std::string path);
+
+  const std::string& Path() const { return path_; }
+  std::string FilePath(const std::string& name) const { return path_ + name; }
+
+  // Creates the folder (and missing parents) when it does not exist; throws Error with the
+  // platform's input/output message when it cannot.
+  void EnsureExists() const;
+
+  // Replaces the file with one record. The old file stays intact until the new one is complete.
+  void SaveComponentFile(Component& object, const std::string& name) const;
+  // Creates a missing folder; reads one record when the file exists. Returns whether it existed;
+  // a missing file leaves the object exactly as it was.
+  bool LoadComponentFile(Component& object, const std::string& name) const;
+
+  // Order header (count, then the storage index of each display position), then two records.
+  void SaveListFile(Component& collection, Component& settings, const std::vector<int>& order,
+                    const std::string& name) const;
+  // Empties `order`; creates a missing folder; when the file exists reads the header and both
+  // records. Returns whether it existed.
+  bool LoadListFile(Component& collection, Component& settings, std::vector<int>& order,
+                    const std::string& name) const;
+
+  bool Exists(const std::string& name) const;
+  // Deletes a file of the folder; a failure is ignored.
+  void Remove(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+// "UserData/" inside the given directory (normally the executable's), with a trailing "/".
+std::string DataFolderIn(const std::string& directory);
+
+// The file name of a group's items: its NameID as 8 upper-case hexadecimal digits.
+std::string ItemFileNameOf(int32_t nameId);
+
+}  // namespace store

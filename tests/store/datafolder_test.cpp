@@ -1,0 +1,186 @@
+// The data folder: file names, the order header, missing files and folders, atomic replacement.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "store/datafolder.h"
+#include "store/entries.h"
+#include "store/errors.h"
+#include "store/settings.h"
+#include "testutil.h"
+
+using namespace store;
+using testutil::ReadAll;
+using testutil::TempDir;
+using testutil::WriteAll;
+
+namespace {
+
+TEST(DataFolder, ItemFileNamesAreEightUpperCaseHexDigits) {
+  EXPECT_EQ(ItemFileNameOf(305419896), "12345678");
+  EXPECT_EQ(ItemFileNameOf(0), "00000000");
+  EXPECT_EQ(ItemFileNameOf(10), "0000000A");
+  EXPECT_EQ(ItemFileNameOf(2147483647), "7FFFFFFF");
+  EXPECT_EQ(DataFolderIn("/opt/sorame"), "/opt/sorame/UserData/");
+  EXPECT_EQ(DataFolderIn("/opt/sorame/"), "/opt/sorame/UserData/");
+}
+
+TEST(DataFolder, MissingFolderIsCreatedAndMissingFileKeepsTheObject) {
+  TempDir dir;
+  DataFolder folder(dir.Sub("a/b/UserData"));
+  TMainDataClass m;
+  m.Top = 33;
+  EXPECT_FALSE(folder.LoadComponentFile(m, "main.bin"));
+  EXPECT_EQ(m.Top, 33);
+  struct stat st{};
+  ASSERT_EQ(stat(folder.Path().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
+TEST(DataFolder, FolderThatCannotBeCreatedReportsTheIoError) {
+  TempDir dir;
+  WriteAll(dir.Sub("file"), "x");
+  DataFolder folder(dir.Sub("file/UserData"));
+  TMainDataClass m;
+  EXPECT_THROW(folder.LoadComponentFile(m, "main.bin"), Error);
+}
+
+TEST(DataFolder, ListFileHeaderThenTwoRecords) {
+  TempDir dir;
+  DataFolder folder(dir.Path());
+  TRootComponent_Item items(folder, nullptr);
+  items.SaveToFile("empty");
+  std::string bytes = ReadAll(folder.FilePath("empty"));
+  EXPECT_EQ(bytes.substr(0, 8), std::string("\0\0\0\0TPF0", 8));
+
+  items.Add(0, -1, 0, 0, "a");
+  items.Add(0, -1, 0, 0, "b");
+  items.SaveToFile("two");
+  bytes = ReadAll(folder.FilePath("two"));
+  EXPECT_EQ(bytes.substr(0, 16), std::string("\2\0\0\0\1\0\0\0\0\0\0\0TPF0", 16));
+  // The second record (the settings) follows the first directly and ends the file.
+  size_t second = bytes.find("TPF0", 16);
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_EQ(bytes.substr(second + 4, 15), std::string("\x0ETEditorPropDat"));
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), std::string("\0\0", 2));
+
+  TRootComponent_Item back(folder, nullptr);
+  back.LoadFromFile("two");
+  EXPECT_EQ(back.OrderList, (std::vector<int>{1, 0}));
+  EXPECT_EQ(back.GetEntry(0).name, "b");
+}
+
+TEST(DataFolder, HeaderCountIsCheckedAgainstTheFileSize) {
+  TempDir dir;
+  DataFolder folder(dir.Path());
+  WriteAll(folder.FilePath("huge"), std::string("\xFF\xFF\xFF\x7F", 4) + "TPF0");
+  WriteAll(folder.FilePath("negative"), std::string("\xFF\xFF\xFF\xFF", 4) + "TPF0");
+  WriteAll(folder.FilePath("short"), std::string("\x01\x00", 2));
+  for (const char* name : {"huge", "negative", "short"}) {
+    TRootComponent_Item items(folder, nullptr);
+    try {
+      items.LoadFromFile(name);
+      ADD_FAILURE() << name << " loaded";
+    } catch (const StreamError& e) {
+      EXPECT_STREQ(e.what(), "ストリームからの読み込みエラー") << name;
+    }
+  }
+}
+
+TEST(DataFolder, SavingReplacesTheFileAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  DataFolder folder(dir.Path());
+  TMainDataClass m;
+  m.SetDefaults();
+  m.Top = 1;
+  folder.SaveComponentFile(m, "main.bin");
+  m.Top = 2;
+  folder.SaveComponentFile(m, "main.bin");
+  TMainDataClass back;
+  folder.LoadComponentFile(back, "main.bin");
+  EXPECT_EQ(back.Top, 2);
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+    (void)e;
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+}
+
+TEST(DataFolder, AFailingWriteLeavesTheOldFileIntact) {
+  TempDir dir;
+  DataFolder folder(dir.Path());
+  TRootComponent_Item items(folder, nullptr);
+  items.Add(0, -1, 0, 0, "old");
+  items.SaveToFile("ITEMS");
+  const std::string before = ReadAll(folder.FilePath("ITEMS"));
+
+  // A file size limit makes the write fail part way, as a full disk would.
+  auto big = std::string(1 << 20, 'x');
+  static_cast<TItemsCollectionItem&>(*items.Collection[0]).ItemText = big;
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limited = old;
+  limited.rlim_cur = 64 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  std::string message;
+  try {
+    items.SaveToFile("ITEMS");
+  } catch (const StreamError& e) {
+    message = e.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_EQ(message, "ストリームへの書き込みエラー");
+  EXPECT_EQ(ReadAll(folder.FilePath("ITEMS")), before);
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+    (void)e;
+    ++files;
+  }
+  EXPECT_EQ(files, 1) << "the temporary file must be removed";
+}
+
+TEST(DataFolder, AnUnwritableFolderReportsCannotCreateAndKeepsTheFile) {
+  TempDir dir;
+  DataFolder folder(dir.Path());
+  TMainDataClass m;
+  m.Top = 5;
+  folder.SaveComponentFile(m, "main.bin");
+  const std::string before = ReadAll(folder.FilePath("main.bin"));
+
+  // A folder that is a file cannot take a temporary file, whoever runs the test.
+  DataFolder broken(dir.Sub("main.bin"));
+  try {
+    broken.SaveComponentFile(m, "x.bin");
+    ADD_FAILURE() << "saved into a file";
+  } catch (const StreamError& e) {
+    EXPECT_EQ(std::string(e.what()), "ファイル " + dir.Sub("main.bin") + "/x.bin を作成できません");
+  }
+
+  if (geteuid() != 0) {  // permissions do not stop root
+    chmod(dir.Path().c_str(), 0555);
+    m.Top = 6;
+    EXPECT_THROW(folder.SaveComponentFile(m, "main.bin"), StreamError);
+    chmod(dir.Path().c_str(), 0755);
+  }
+  EXPECT_EQ(ReadAll(folder.FilePath("main.bin")), before);
+}
+
+TEST(DataFolder, AFileThatCannotBeOpenedReportsIt) {
+  TempDir dir;
+  DataFolder folder(dir.Path());
+  std::filesystem::create_directory(folder.FilePath("main.bin"));
+  TMainDataClass m;
+  try {
+    folder.LoadComponentFile(m, "main.bin");
+    ADD_FAILURE();
+  } catch (const StreamError& e) {
+    EXPECT_EQ(std::string(e.what()), "ファイル " + folder.FilePath("main.bin") + " は開けません");
+  }
+}
+
+}  // namespace
