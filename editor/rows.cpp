@@ -130,6 +130,17 @@ void TheStringList::Resize(int n) {
   }
 }
 
+void TheStringList::TakeRows(TheStringList&& other) {
+  if (&other == this) return;
+  DestroyAll();
+  ::operator delete(items_);
+  items_ = std::exchange(other.items_, nullptr);
+  count_ = std::exchange(other.count_, 0);
+  capacity_ = std::exchange(other.capacity_, 0);
+  ++layout_revision_;
+  ++other.layout_revision_;
+}
+
 void TheStringList::Changing() {
   if (update_count_ == 0 && OnChanging) OnChanging();
 }

@@ -189,7 +189,7 @@ class TheStringList {
   void Insert(int i, std::string_view s);
   void Delete(int i);
   void Exchange(int i, int j);
-  void Clear();
+  virtual void Clear();
 
   int32_t Tag(int i) const {
     CheckIndex(i);
@@ -228,6 +228,8 @@ class TheStringList {
   void Resize(int n);                // grow with empty rows or drop rows at the end
   void Reserve(int capacity);        // at least this capacity
   void TouchLayout() { ++layout_revision_; }
+  // Takes over all rows of `other` (which is left empty); no notification.
+  void TakeRows(TheStringList&& other);
 
  private:
   void Grow();
