@@ -49,10 +49,7 @@ bool DataFolder::LoadComponentFile(Component& object, const std::string& name) c
 void DataFolder::SaveListFile(Component& collection, Component& settings, const std::vector<int>& order,
                               const std::string& name) const {
   AtomicFileOutput out(FilePath(name));
-  out.WriteInt32(static_cast<int32_t>(order.size()));
-  for (int index : order) out.WriteInt32(index);
-  WriteComponent(out, collection);
-  WriteComponent(out, settings);
+  WriteListStream(out, collection, settings, order);
   out.Commit();
 }
 
@@ -63,22 +60,32 @@ bool DataFolder::LoadListFile(Component& collection, Component& settings, std::v
   int fd = OpenForReading(FilePath(name));
   if (fd < 0) return false;
   FileInput in(fd);
-  uint8_t b[4];
-  in.Read(b, 4);
-  int32_t count = static_cast<int32_t>(uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 |
-                                       uint32_t{b[3]} << 24);
-  // The header's count is data, not a promise: it must fit in what the file holds.
+  ReadListStream(in, collection, settings, order);
+  return true;
+}
+
+void WriteListStream(OutputStream& out, Component& collection, Component& settings, const std::vector<int>& order) {
+  out.WriteInt32(static_cast<int32_t>(order.size()));
+  for (int index : order) out.WriteInt32(index);
+  WriteComponent(out, collection);
+  WriteComponent(out, settings);
+}
+
+void ReadListStream(InputStream& in, Component& collection, Component& settings, std::vector<int>& order) {
+  order.clear();
+  auto int32 = [&in] {
+    uint8_t b[4];
+    in.Read(b, 4);
+    return static_cast<int32_t>(uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24);
+  };
+  int32_t count = int32();
+  // The header's count is data, not a promise: it must fit in what the stream holds.
   if (count < 0) throw StreamError(std::string(msg::kReadError));
   in.Require(static_cast<uint64_t>(count) * 4);
   order.reserve(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i) {
-    in.Read(b, 4);
-    order.push_back(static_cast<int32_t>(uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 |
-                                         uint32_t{b[3]} << 24));
-  }
+  for (int32_t i = 0; i < count; ++i) order.push_back(int32());
   ReadComponent(in, collection);
   ReadComponent(in, settings);
-  return true;
 }
 
 bool DataFolder::Exists(const std::string& name) const { return FileExists(FilePath(name)); }

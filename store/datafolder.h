@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "store/bytestream.h"
 #include "store/persistent.h"
 
 namespace store {
@@ -42,6 +43,10 @@ class DataFolder {
  private:
   std::string path_;
 };
+
+// The order header and both records of a group or item file, from any stream.
+void ReadListStream(InputStream& in, Component& collection, Component& settings, std::vector<int>& order);
+void WriteListStream(OutputStream& out, Component& collection, Component& settings, const std::vector<int>& order);
 
 // "UserData/" inside the given directory (normally the executable's), with a trailing "/".
 std::string DataFolderIn(const std::string& directory);

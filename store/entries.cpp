@@ -211,12 +211,23 @@ void TRootComponent::ResetStyles(TColor colour) {
 }
 
 bool TRootComponent::RepairFList() {
-  const int c = static_cast<int>(Collection.size());
-  bool broken = OrderList.size() != Collection.size() ||
-                std::any_of(OrderList.begin(), OrderList.end(), [c](int n) { return n >= c; });
+  // Besides numbers past the end and a wrong length, negative and repeated numbers are damage too:
+  // they would hide an entry or index outside the collection.
+  const size_t c = Collection.size();
+  bool broken = OrderList.size() != c;
+  if (!broken) {
+    std::vector<bool> seen(c, false);
+    for (int n : OrderList) {
+      if (n < 0 || static_cast<size_t>(n) >= c || seen[static_cast<size_t>(n)]) {
+        broken = true;
+        break;
+      }
+      seen[static_cast<size_t>(n)] = true;
+    }
+  }
   if (!broken) return false;
-  OrderList.resize(static_cast<size_t>(c));
-  for (int i = 0; i < c; ++i) OrderList[static_cast<size_t>(i)] = i;
+  OrderList.resize(c);
+  for (size_t i = 0; i < c; ++i) OrderList[i] = static_cast<int>(i);
   ShowMessage(kRepairMessage);
   return true;
 }

@@ -163,6 +163,9 @@ TEST(Entries, BrokenOrderHeadersAreRepairedOnLoad) {
       {"count 0", std::string("\0\0\0\0", 4)},
       {"fewer numbers", std::string("\2\0\0\0\2\0\0\0\0\0\0\0", 12)},
       {"number equal to the count", std::string("\3\0\0\0\3\0\0\0\0\0\0\0\1\0\0\0", 16)},
+      // These two would hide an entry or index outside the list.
+      {"negative number", std::string("\3\0\0\0\0\0\0\xFB\0\0\0\0\1\0\0\0", 16)},
+      {"repeated number", std::string("\3\0\0\0\1\0\0\0\1\0\0\0\2\0\0\0", 16)},
   };
   for (const auto& c : cases) {
     RecordingReporter r;

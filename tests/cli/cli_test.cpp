@@ -1,0 +1,173 @@
+// sorametext-cli against real data folders: listing, printing, dumping, adding, refusing.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "codec/cp932.h"
+#include "store/datafolder.h"
+#include "store/entries.h"
+#include "store/instancelock.h"
+#include "store/testutil.h"
+
+namespace {
+
+using testutil::ReadAll;
+using testutil::TempDir;
+using testutil::WriteAll;
+
+struct Result {
+  int code = -1;
+  std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// Runs the CLI with the given arguments (and environment assignments in front).
+Result RunCli(const std::vector<std::string>& args, const std::string& env = "") {
+  TempDir io;
+  std::string cmd = env + " " + Quote(SORAME_CLI);
+  for (const auto& a : args) cmd += " " + Quote(a);
+  cmd += " >" + io.Sub("out") + " 2>" + io.Sub("err");
+  int status = std::system(cmd.c_str());
+  Result r;
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.out = ReadAll(io.Sub("out"));
+  r.err = ReadAll(io.Sub("err"));
+  return r;
+}
+
+std::string Sjis(const std::string& utf8) { return codec::Utf8ToCp932(utf8).bytes; }
+
+TEST(Cli, NewGroupAddTextListAndCat) {
+  TempDir dir;
+  std::string data = dir.Sub("UserData");
+  Result r = RunCli({"new-group", data, "日本語グループ"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "0\n");
+  ASSERT_EQ(RunCli({"new-group", data, "second"}).code, 0);
+
+  WriteAll(dir.Sub("memo.txt"), "一行目\n二行目\nthird");           // UTF-8, LF
+  WriteAll(dir.Sub("sjis.txt"), Sjis("シフトJIS\r\n") + "\x1A" "junk");  // code page 932, Ctrl-Z
+  r = RunCli({"add-text", data, "0", dir.Sub("memo.txt"), dir.Sub("sjis.txt")});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "0\n1\n");
+
+  r = RunCli({"ls", data});
+  ASSERT_EQ(r.code, 0) << r.err;
+  // position, NameID, item count, name
+  std::vector<std::string> lines;
+  for (size_t at = 0, nl; (nl = r.out.find('\n', at)) != std::string::npos; at = nl + 1)
+    lines.push_back(r.out.substr(at, nl - at));
+  ASSERT_EQ(lines.size(), 2u);
+  store::DataFolder folder(data);
+  store::TRootComponent_Item items(folder, nullptr);
+  store::TRootComponent_Group groups(folder, nullptr, items);
+  groups.LoadFromFile("group.bin");
+  char id[16];
+  std::snprintf(id, sizeof id, "%08X", static_cast<uint32_t>(groups.EntryAt(0).NameID));
+  EXPECT_EQ(lines[0], std::string("0\t") + id + "\t2\t日本語グループ");
+  EXPECT_EQ(lines[1].substr(lines[1].size() - 9), "\t0\tsecond");
+  EXPECT_EQ(groups.EntryAt(0).Name, Sjis("日本語グループ"));
+
+  r = RunCli({"ls", data, "0"});
+  EXPECT_EQ(r.out, "0\t0\t" + std::to_string(Sjis("一行目\r\n二行目\r\nthird").size()) +
+                       "\tmemo.txt\n1\t0\t" + std::to_string(Sjis("シフトJIS\r\n").size()) + "\tsjis.txt\n");
+
+  r = RunCli({"cat", data, "0", "0"});
+  EXPECT_EQ(r.out, "一行目\r\n二行目\r\nthird");
+  r = RunCli({"cat", data, "0", "1", "--raw"});
+  EXPECT_EQ(r.out, Sjis("シフトJIS\r\n"));
+}
+
+TEST(Cli, DumpShowsHeaderRecordsPathsKindsAndValues) {
+  TempDir dir;
+  std::string data = dir.Sub("UserData");
+  ASSERT_EQ(RunCli({"new-group", data, "g"}).code, 0);
+  Result r = RunCli({"dump", data + "/group.bin"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("order header: 1 entries: 0"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("object TRootComponent_Group"), std::string::npos);
+  EXPECT_NE(r.out.find("Collection: vtCollection (1 items)"), std::string::npos);
+  EXPECT_NE(r.out.find("Name: vtString \"g\""), std::string::npos);
+  EXPECT_NE(r.out.find("ListTxtColor: vtIdent clBlack"), std::string::npos);
+  EXPECT_NE(r.out.find("SelIndex: vtInt8 0"), std::string::npos);
+  EXPECT_NE(r.out.find("record 2:"), std::string::npos);
+}
+
+TEST(Cli, DamagedFilesGiveTheReadersMessageNotACrash) {
+  TempDir dir;
+  std::string data = dir.Sub("UserData");
+  ASSERT_EQ(RunCli({"new-group", data, "g"}).code, 0);
+  std::string good = ReadAll(data + "/group.bin");
+  for (size_t cut : {size_t{3}, size_t{9}, good.size() / 2, good.size() - 1}) {
+    WriteAll(data + "/group.bin", good.substr(0, cut));
+    Result r = RunCli({"ls", data});
+    EXPECT_EQ(r.code, 1) << cut;
+    EXPECT_NE(r.err.find("エラー"), std::string::npos) << cut << ": " << r.err;
+    r = RunCli({"dump", data + "/group.bin"});
+    EXPECT_EQ(r.code, 1) << cut;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+  WriteAll(data + "/group.bin", std::string("\xFF\xFF\xFF\x7F", 4) + "TPF0");
+  Result r = RunCli({"cat", data, "0", "0"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("ストリームからの読み込みエラー"), std::string::npos) << r.err;
+}
+
+TEST(Cli, UsageAndPositionErrors) {
+  TempDir dir;
+  std::string data = dir.Sub("UserData");
+  ASSERT_EQ(RunCli({"new-group", data, "g"}).code, 0);
+  EXPECT_EQ(RunCli({}).code, 2);
+  EXPECT_EQ(RunCli({"frobnicate"}).code, 2);
+  EXPECT_EQ(RunCli({"ls"}).code, 2);
+  EXPECT_EQ(RunCli({"cat", data, "x", "0"}).code, 2);
+  Result r = RunCli({"cat", data, "5", "0"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("no group at position 5"), std::string::npos);
+  r = RunCli({"cat", data, "0", "0"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("no item at position 0"), std::string::npos);
+  r = RunCli({"add-text", data, "0", dir.Sub("missing.txt")});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("cannot open"), std::string::npos);
+  EXPECT_EQ(RunCli({"ls", dir.Sub("nowhere")}).code, 1);
+  EXPECT_EQ(RunCli({"--help"}).code, 0);
+}
+
+TEST(Cli, WriteCommandsRefuseWhileTheProgramHoldsItsLock) {
+  TempDir dir, runtime;
+  std::string data = dir.Sub("UserData");
+  ASSERT_EQ(RunCli({"new-group", data, "g"}).code, 0);
+  std::string env = "XDG_RUNTIME_DIR=" + Quote(runtime.Path());
+  setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+  std::string lock = store::InstanceLockPath();
+  unsetenv("XDG_RUNTIME_DIR");
+  int fd = open(lock.c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+  const std::string before = ReadAll(data + "/group.bin");
+
+  Result r = RunCli({"new-group", data, "h"}, env);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("running"), std::string::npos) << r.err;
+  WriteAll(dir.Sub("a.txt"), "a");
+  EXPECT_EQ(RunCli({"add-text", data, "0", dir.Sub("a.txt")}, env).code, 1);
+  EXPECT_EQ(ReadAll(data + "/group.bin"), before);
+  EXPECT_EQ(RunCli({"ls", data}, env).code, 0);  // reading is fine
+
+  // A lock file left by a run that ended does not count.
+  close(fd);
+  EXPECT_EQ(RunCli({"new-group", data, "h"}, env).code, 0);
+}
+
+}  // namespace
