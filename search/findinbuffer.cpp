@@ -1,17 +1,24 @@
-// FindInBuffer. The search tries candidate offsets one after another, as a walk over the
-// character starts of the text would; to stay fast on texts of a hundred megabytes it jumps over
-// offsets whose first byte cannot begin a match (or, for patterns of fixed length, uses a
-// Horspool skip over byte sets), and it tells character starts from trail bytes by looking back
-// only as far as the nearest byte that cannot be a lead byte, never building a class map.
+// FindInBuffer. The search tries candidate offsets in order, as a walk over the character starts
+// of the text would, and returns the first that matches. To stay fast on texts of a hundred
+// megabytes it only compares where the first one or two bytes (and, for patterns matched byte for
+// byte, the last byte) can begin a match, sixteen offsets at a time where vector instructions are
+// at hand, and it tells character starts from trail bytes by looking back only as far as the
+// nearest byte that cannot be a lead byte, never building a class map.
 #include "search/findinbuffer.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "codec/cp932.h"
 #include "search/searchtables.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace search {
 namespace {
@@ -228,6 +235,109 @@ FirstCharFilter MakeFilter(const Search& s) {
   return f;
 }
 
+// The first two bytes a match can begin with: a byte of `first` that is not a lead byte followed
+// by anything, or the lead byte followed by one of `trails`. One bit per byte pair, so the scan
+// rejects a typical offset with a single lookup even when the first byte alone is common (the
+// lead byte 0x82 of every hiragana, for a pattern that starts with a full-width letter).
+class PairFilter {
+ public:
+  explicit PairFilter(const FirstCharFilter& f) {
+    for (int x = 0; x < 256; ++x) {
+      const auto b = static_cast<unsigned char>(x);
+      if (!f.first.Contains(b)) continue;
+      if (!IsLead(b)) {
+        for (int w = 0; w < 4; ++w) bits_[static_cast<std::size_t>(x * 4 + w)] = ~std::uint64_t{0};
+        continue;
+      }
+      for (int y = 0; y < 256; ++y)
+        if (f.trails.Contains(static_cast<unsigned char>(y))) Set(static_cast<unsigned>(x << 8 | y));
+    }
+  }
+
+  bool Test(const unsigned char* at) const {
+    const unsigned pair = static_cast<unsigned>(at[0]) << 8 | at[1];
+    return ((bits_[pair >> 6] >> (pair & 63)) & 1) != 0;
+  }
+
+ private:
+  void Set(unsigned pair) { bits_[pair >> 6] |= std::uint64_t{1} << (pair & 63); }
+
+  std::array<std::uint64_t, 1024> bits_{};
+};
+
+#if defined(__SSE2__)
+// The pair filter for sixteen offsets at once, when the first byte takes at most four values and
+// the lead byte at most two trail bytes (every pattern the find dialog produces in practice); for
+// patterns of fixed length also the byte the pattern's last byte must meet, when it takes at
+// most three values.
+struct SimdFilter {
+  SimdFilter(const FirstCharFilter& f, const ByteSet* lastByte, std::int64_t lastOffset) {
+    int leads = 0;
+    for (int x = 0; x < 256; ++x) {
+      const auto b = static_cast<unsigned char>(x);
+      if (!f.first.Contains(b)) continue;
+      if (IsLead(b)) {
+        lead = _mm_set1_epi8(static_cast<char>(b));
+        ++leads;
+      } else if (singleCount < 4) {
+        singles[singleCount++] = _mm_set1_epi8(static_cast<char>(b));
+      } else {
+        return;
+      }
+    }
+    if (leads) {
+      for (int y = 0; y < 256; ++y) {
+        if (!f.trails.Contains(static_cast<unsigned char>(y))) continue;
+        if (trailCount == 2) return;
+        trails[trailCount++] = _mm_set1_epi8(static_cast<char>(y));
+      }
+    }
+    if (lastByte) {
+      int count = 0;
+      for (int y = 0; y < 256; ++y)
+        if (lastByte->Contains(static_cast<unsigned char>(y))) ++count;
+      if (count <= 3) {
+        for (int y = 0; y < 256; ++y)
+          if (lastByte->Contains(static_cast<unsigned char>(y))) lasts[lastCount++] = _mm_set1_epi8(static_cast<char>(y));
+        lastAt = lastOffset;
+      }
+    }
+    usable = true;
+  }
+
+  // Bit i set when offset i of the sixteen at `at` may begin a match. Reads at[0..16] and, with
+  // a last byte, at[lastAt..lastAt + 15].
+  unsigned Candidates(const unsigned char* at) const {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    __m128i hits = _mm_setzero_si128();
+    for (int i = 0; i < singleCount; ++i) hits = _mm_or_si128(hits, _mm_cmpeq_epi8(v, singles[i]));
+    if (trailCount) {
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+      __m128i trailHits = _mm_cmpeq_epi8(next, trails[0]);
+      if (trailCount == 2) trailHits = _mm_or_si128(trailHits, _mm_cmpeq_epi8(next, trails[1]));
+      hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(v, lead), trailHits));
+    }
+    if (lastCount) {
+      const __m128i end = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + lastAt));
+      __m128i endHits = _mm_setzero_si128();
+      for (int i = 0; i < lastCount; ++i) endHits = _mm_or_si128(endHits, _mm_cmpeq_epi8(end, lasts[i]));
+      hits = _mm_and_si128(hits, endHits);
+    }
+    return static_cast<unsigned>(_mm_movemask_epi8(hits));
+  }
+
+  bool usable = false;
+  int singleCount = 0;
+  int trailCount = 0;
+  int lastCount = 0;
+  std::int64_t lastAt = 0;
+  __m128i singles[4] = {};
+  __m128i lead = _mm_setzero_si128();
+  __m128i trails[2] = {};
+  __m128i lasts[3] = {};
+};
+#endif
+
 struct Hit {
   Offset at = 0;
   Offset length = 0;
@@ -246,20 +356,46 @@ class Finder {
     const Offset last = length - s_.minTextLength;  // the last offset that leaves room for a match
     if (from > last || filter_.count == 0) return false;
 
+    // Offsets with a byte after them, which the two-byte filters can look at.
+    const Offset pairLast = std::min(last, length - 2);
+    Offset c = from;
+    bool vectorised = false;
+#if defined(__SSE2__)
+    // Patterns matched byte for byte (no skipping, no widening) also fix their last byte.
     const Offset window = static_cast<Offset>(s_.pattern.size());
-    if (M != Mode::kWidthFolded && !s_.skipBreaks && !s_.skipSpaces && window >= 3) return Horspool(from, last, hit);
-
-    for (Offset c = from; c <= last; ++c) {
-      if (filter_.count == 1) {
+    const bool fixedLength = M != Mode::kWidthFolded && !s_.skipBreaks && !s_.skipSpaces;
+    const ByteSet lastByte = AcceptSet(window - 1);
+    const SimdFilter simd(filter_, fixedLength && window >= 2 ? &lastByte : nullptr, window - 1);
+    if (simd.usable) {
+      vectorised = true;
+      // Sixteen offsets at a time. The loads reach byte c + 16 and, with a last byte, c + 15 +
+      // window - 1, both inside the text while c + 15 <= pairLast.
+      for (; c + 16 <= pairLast + 1; c += 16) {
+        for (unsigned mask = simd.Candidates(text + c); mask != 0; mask &= mask - 1) {
+          if (TryAt(c + std::countr_zero(mask), /*forward=*/true, hit)) return true;
+        }
+      }
+    }
+#endif
+    if (!vectorised && filter_.count == 1) {
+      for (; c <= last; ++c) {
         const void* q = std::memchr(text + c, filter_.only, static_cast<std::size_t>(last - c + 1));
         if (!q) return false;
         c = static_cast<const unsigned char*>(q) - text;
-      } else {
-        while (c <= last && !filter_.first.Contains(text[c])) ++c;
-        if (c > last) return false;
+        if (TryAt(c, /*forward=*/true, hit)) return true;
       }
-      if (TryAt(c, /*forward=*/true, hit)) return true;
+      return false;
     }
+    const PairFilter pairs(filter_);
+    for (; c <= pairLast; ++c) {
+      // Four at a time while none passes; c stays at most pairLast.
+      while (c + 4 <= pairLast && !(pairs.Test(text + c) | pairs.Test(text + c + 1) | pairs.Test(text + c + 2) |
+                                   pairs.Test(text + c + 3)))
+        c += 4;
+      if (pairs.Test(text + c) && TryAt(c, /*forward=*/true, hit)) return true;
+    }
+    for (; c <= last; ++c)
+      if (filter_.first.Contains(text[c]) && TryAt(c, /*forward=*/true, hit)) return true;
     return false;
   }
 
@@ -314,40 +450,18 @@ class Finder {
     return true;
   }
 
-  // Patterns matched byte for byte (no skipping, no widening): Horspool over the sets of text
-  // bytes each pattern byte accepts.
-  bool Horspool(Offset from, Offset last, Hit& hit) {
-    const unsigned char* text = s_.text;
+  // The text bytes that pattern byte i accepts when the match is byte for byte. A superset is
+  // enough: it only decides where the full comparison runs.
+  ByteSet AcceptSet(Offset i) const {
     const auto* pat = reinterpret_cast<const unsigned char*>(s_.pattern.data());
-    const Offset window = static_cast<Offset>(s_.pattern.size());
-    std::vector<ByteSet> accept(static_cast<std::size_t>(window));
-    for (Offset i = 0; i < window; ++i) {
-      const unsigned char p = pat[i];
-      ByteSet& a = accept[static_cast<std::size_t>(i)];
-      a.Add(p);
-      if (M == Mode::kCaseFolded) {
-        if (p >= 'A' && p <= 'Z') a.Add(static_cast<unsigned char>(p + 0x20));
-        if (i > 0 && pat[i - 1] == 0x82 && p >= 0x60 && p <= 0x79) a.Add(static_cast<unsigned char>(p + 0x21));
-      }
+    const unsigned char p = pat[i];
+    ByteSet a;
+    a.Add(p);
+    if (M == Mode::kCaseFolded) {
+      if (p >= 'A' && p <= 'Z') a.Add(static_cast<unsigned char>(p + 0x20));
+      if (i > 0 && pat[i - 1] == 0x82 && p >= 0x60 && p <= 0x79) a.Add(static_cast<unsigned char>(p + 0x21));
     }
-    Offset shift[256];
-    for (Offset& v : shift) v = window;
-    for (Offset i = 0; i + 1 < window; ++i) {
-      const ByteSet& a = accept[static_cast<std::size_t>(i)];
-      for (int b = 0; b < 256; ++b)
-        if (a.Contains(static_cast<unsigned char>(b))) shift[b] = window - 1 - i;
-    }
-    const ByteSet& lastSet = accept[static_cast<std::size_t>(window - 1)];
-    for (Offset c = from; c <= last;) {
-      const unsigned char x = text[c + window - 1];
-      if (lastSet.Contains(x)) {
-        Offset i = 0;
-        while (i + 1 < window && accept[static_cast<std::size_t>(i)].Contains(text[c + i])) ++i;
-        if (i + 1 == window && TryAt(c, /*forward=*/true, hit)) return true;
-      }
-      c += shift[x];
-    }
-    return false;
+    return a;
   }
 
   const Search& s_;
@@ -371,7 +485,9 @@ bool Run(const Search& s, const TSearchPosition& position, bool forward, Hit& hi
 
 bool FindInBuffer(std::string_view buffer, TSearchPosition& position, std::string_view pattern,
                   TSearchOptions options) {
-  buffer = UpToNul(buffer);
+  // The text is all of the buffer, a NUL inside it included: it is an ordinary control byte that
+  // no pattern character matches, so a stray NUL never hides the rest of a text from searching
+  // (and no call has to scan a long buffer for one). The pattern ends at its first NUL.
   pattern = UpToNul(pattern);
   if (buffer.empty() || pattern.empty()) return false;
   // Offsets are 32-bit; text beyond that cannot be addressed.

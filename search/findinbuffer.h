@@ -27,10 +27,11 @@ struct TSearchPosition {
   std::int32_t Length = 0;
 };
 
-// Searches `buffer` for `pattern` and, when found, stores the match in `position`. The buffer is
-// text as a NUL-terminated string would hold it: it ends at its first NUL byte, if any, and so
-// does the pattern. An empty pattern or buffer, or a Start outside 0..length, finds nothing.
-// A match never starts on the trail byte of a double-byte character.
+// Searches `buffer` for `pattern` and, when found, stores the match in `position`. The end of the
+// buffer stands for the terminating NUL of the text (it ends a word, and nothing matches it); a
+// NUL byte inside the buffer is an ordinary control byte that no pattern character matches. The
+// pattern ends at its first NUL, if any. An empty pattern or buffer, or a Start outside
+// 0..length, finds nothing. A match never starts on the trail byte of a double-byte character.
 bool FindInBuffer(std::string_view buffer, TSearchPosition& position, std::string_view pattern,
                   TSearchOptions options);
 

@@ -81,6 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Case{"CaseFoldedAscii", "xx abc", "ABC", F, 0, 0, 3, 3},
         Case{"CaseFoldedPatternLowerCase", "xx ABC", "abc", F, 0, 0, 3, 3},
+        // Long enough for the scan to go sixteen offsets at a time, with the folded letters first and last.
+        Case{"CaseFoldedInLongText", std::string(40, '-') + "abz" + std::string(40, '-'), "ABZ", F, 0, 0, 40, 3},
+        Case{"CaseFoldedFullWidthInLongText", std::string(40, '-') + kFullabc + std::string(40, '-'), kFullABC, F, 0,
+             0, 40, 6},
         Case{"MatchCaseRejectsOtherCase", "xx abc", "ABC", F | soMatchCase, 0, 0, kNotFound, 0},
         Case{"FullWidthSmallFoldsToCapital", kFullabc, kFullABC, F, 0, 0, 0, 6},
         Case{"FullWidthCapitalFoldsFromSmallPattern", kFullABC, kFullabc, F, 0, 0, 0, 6},
@@ -137,7 +141,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NegativeLengthBeforeText", "abc", "abc", F, 0, -1, kNotFound, 0},
         Case{"EmptyPattern", "abc", "", F, 0, 0, kNotFound, 0},
         Case{"EmptyText", "", "a", F, 0, 0, kNotFound, 0},
-        Case{"TextEndsAtNul", std::string("ab\0cd", 5), "cd", F, 0, 0, kNotFound, 0},
+        Case{"NulInsideTextIsOrdinaryByte", std::string("ab\0cd", 5), "cd", F, 0, 0, 3, 2},
+        Case{"NulInsideTextMatchesNothing", std::string("a\0b", 3), "ab", F | soIgnoreSpaces | soIgnoreLineBreaks, 0, 0, kNotFound, 0},
+        Case{"NulInsideTextEndsWord", std::string("\0abc\0", 5), "abc", F | soWholeWord, 0, 0, 1, 3},
         Case{"PatternEndsAtNul", "xab", std::string("ab\0z", 4), F, 0, 0, 1, 2},
         Case{"LeadByteCutOffAtEndMatchesNothing", "x\x82", "\x82", F, 0, 0, kNotFound, 0}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });

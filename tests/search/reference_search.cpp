@@ -18,8 +18,7 @@ using search::soForward;
 
 bool FindInBuffer(std::string_view buffer, search::TSearchPosition& position, std::string_view pattern,
                   search::TSearchOptions options) {
-  // The buffer and the pattern are C strings.
-  if (const auto nul = buffer.find('\0'); nul != std::string_view::npos) buffer = buffer.substr(0, nul);
+  // The pattern is a C string; the buffer's end stands for its terminating NUL.
   if (const auto nul = pattern.find('\0'); nul != std::string_view::npos) pattern = pattern.substr(0, nul);
   if (buffer.empty() || pattern.empty()) return false;
   const long L = static_cast<long>(buffer.size());
