@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace codec {
 namespace {
@@ -94,6 +95,19 @@ inline int Utf8Sequence(const unsigned char* p, std::size_t size, std::size_t i,
   return len;
 }
 
+// Length of the run of ASCII bytes at p[i..size), looked at eight bytes at a time.
+inline std::size_t AsciiRun(const unsigned char* p, std::size_t size, std::size_t i) {
+  const std::size_t start = i;
+  while (i + 8 <= size) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    if (word & 0x8080808080808080ULL) break;
+    i += 8;
+  }
+  while (i < size && p[i] < 0x80) ++i;
+  return i - start;
+}
+
 }  // namespace
 
 DecodedChar DecodeChar(std::string_view cp932, std::size_t pos) {
@@ -130,7 +144,10 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     const std::size_t chunkEnd = size - i > kChunk ? i + kChunk : size;
     while (i < chunkEnd) {
       if (p[i] < 0x80) {
-        *o++ = static_cast<char>(p[i++]);
+        const std::size_t run = AsciiRun(p, chunkEnd, i);
+        std::memcpy(o, p + i, run);
+        o += run;
+        i += run;
         continue;
       }
       const DecodedChar d = DecodeAt(p, size, i);
@@ -174,7 +191,10 @@ Encoded Utf8ToCp932(std::string_view utf8) {
   char* o = begin;
   for (std::size_t i = 0; i < size;) {
     if (p[i] < 0x80) {
-      *o++ = static_cast<char>(p[i++]);
+      const std::size_t run = AsciiRun(p, size, i);
+      std::memcpy(o, p + i, run);
+      o += run;
+      i += run;
       continue;
     }
     char32_t cp = 0;
@@ -204,7 +224,7 @@ bool LooksLikeUtf8(std::string_view bytes) {
   bool multiByte = false;
   for (std::size_t i = 0; i < size;) {
     if (p[i] < 0x80) {
-      ++i;
+      i += AsciiRun(p, size, i);
       continue;
     }
     char32_t cp = 0;

@@ -44,6 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DecodeCase{"Empty", "", u""},
         DecodeCase{"Ascii", "abc\r\n", u"abc\r\n"},
+        DecodeCase{"LongAsciiRunsAroundKana", "0123456789abcdef\x82\xA0ghijklmnopqrstu\x82", u"0123456789abcdefあghijklmnopqrstu\uFFFD"},
         DecodeCase{"BackslashAndTildeStayAscii", "\x5C\x7E", u"\\~"},
         DecodeCase{"Kanji", "\x93\xFA\x96\x7B\x8C\xEA", u"日本語"},
         DecodeCase{"Hiragana", "\x82\xA0\x82\xF1", u"あん"},

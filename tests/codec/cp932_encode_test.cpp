@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         Utf8Case{"OverlongSlash", "\xC0\xAF", "??", 2, false},
         Utf8Case{"EncodedSurrogate", "\xED\xA0\x80", "???", 3, false},
         Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80", "????", 4, false},
+        Utf8Case{"LongAsciiRunThenJapanese", "0123456789abcdefgh日", "0123456789abcdefgh\x93\xFA", 0, true},
+        Utf8Case{"LongAsciiRunThenCutOff", "0123456789abcdefgh\xE6\x97", "0123456789abcdefgh??", 2, false},
         Utf8Case{"BadByteDoesNotSwallowNext", "\xE3" "a\xE3\x81\x82", "?a\x82\xA0", 1, false}),
     [](const testing::TestParamInfo<Utf8Case>& info) { return info.param.name; });
 
