@@ -157,6 +157,7 @@ void TEditorScreenStrings::ReplaceRows(int row, int n, std::string_view s) {
     u.Text = std::move(old.Text);
     u.RowAttribute = old.LastAttr;
     u.RowCount = 0;
+    u.Shape = RowShapes(row, n);
     DeleteRowsKeepMarks(row, n);
     const int changed = UpdateStates(row);
     RecordChange(row, n, 0, changed);
@@ -180,6 +181,7 @@ void TEditorScreenStrings::ReplaceRows(int row, int n, std::string_view s) {
   TUndoData& u = UndoObj().NewEntry();
   u.Row = top;
   u.RowAttribute = old.LastAttr;
+  u.Shape = RowShapes(top, tail - top + 1);
 
   std::string text;
   {
@@ -199,8 +201,7 @@ void TEditorScreenStrings::ReplaceRows(int row, int n, std::string_view s) {
   u.Text = std::move(old.Text);
 
   TEditorStringList list;
-  CutText(text, list);
-  list.SetRowAttr(list.Count() - 1, end_attr);
+  CutRows(text, end_attr, list);
   u.RowCount = list.Count();
 
   const int replaced = tail - top + 1;
@@ -208,6 +209,37 @@ void TEditorScreenStrings::ReplaceRows(int row, int n, std::string_view s) {
   const int changed = UpdateStates(top);
   RecordChange(top, replaced, list.Count(), changed);
   Changed();
+}
+
+std::vector<uint32_t> TEditorScreenStrings::RowShapes(int row, int n) const {
+  std::vector<uint32_t> shape;
+  const int end = std::min(Count(), row + n);
+  if (row < 0 || end <= row) return shape;
+  shape.reserve(static_cast<size_t>(end - row));
+  const TheStringItem* rows = Rows();
+  for (int i = row; i < end; ++i)
+    shape.push_back(static_cast<uint32_t>(rows[i].Text.size()) << 2 | (rows[i].StateWord & 3u));
+  return shape;
+}
+
+bool TEditorScreenStrings::RowsFromShape(std::string_view text, const std::vector<uint32_t>& shape,
+                                         TEditorStringList& out) {
+  if (shape.empty()) return false;
+  size_t pos = 0;
+  for (const uint32_t s : shape) {
+    const size_t len = s >> 2;
+    const auto attr = static_cast<RowAttribute>(s & 3u);
+    if (pos + len > text.size()) return false;
+    const std::string_view row = text.substr(pos, len);
+    if (row.find_first_of("\r\n") != std::string_view::npos) return false;
+    pos += len;
+    if (attr == rowLineBreak) {
+      if (text.compare(pos, 2, "\r\n") != 0) return false;
+      pos += 2;
+    }
+    out.AddRow(row, attr);
+  }
+  return pos == text.size();
 }
 
 void TEditorScreenStrings::MoveRows(int top, int old, TEditorStringList& list) {
@@ -507,6 +539,14 @@ WrapEngine& TEditorScreenStrings::Engine() {
 }
 
 void TEditorScreenStrings::CutText(std::string_view text, TEditorStringList& out) { Engine().WrapText(text, out); }
+
+void TEditorScreenStrings::CutRows(std::string_view text, RowAttribute end_attr, TEditorStringList& out) {
+  CutText(text, out);
+  // A text that ends with a line break ends its last row with it, whatever followed the range:
+  // an empty rowTextEnd row after it would only repeat the line end.
+  const bool ends_with_break = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+  out.SetRowAttr(out.Count() - 1, ends_with_break ? rowLineBreak : end_attr);
+}
 
 void TEditorScreenStrings::OnWrapOptionChanged() {
   engine_dirty_ = true;

@@ -129,6 +129,12 @@ class TEditorScreenStrings : public TEditorStringList {
   // Deletes n rows at `row`; their bookmarks go to the row that takes their place.
   void DeleteRowsKeepMarks(int row, int n);
   void CutText(std::string_view text, TEditorStringList& out);
+  // The shape (length << 2 | attribute) of n rows from `row`.
+  std::vector<uint32_t> RowShapes(int row, int n) const;
+  // Rebuilds rows from a text and the shape it was read with; false when they do not match.
+  static bool RowsFromShape(std::string_view text, const std::vector<uint32_t>& shape, TEditorStringList& out);
+  // Cuts `text` and gives the new last row `end_attr`.
+  void CutRows(std::string_view text, RowAttribute end_attr, TEditorStringList& out);
   int UpdateStates(int row);
   void RecordChange(int row, int replaced, int inserted, int state_changed);
   void OnWrapOptionChanged();

@@ -48,7 +48,11 @@ void TEditorUndoObj::Replay(Direction direction) {
 
   // What the edit produced.
   TEditorScreenStrings::ReadResult produced;
-  if (u.RowCount > 0) produced = doc.ReadRows(u.Row, u.RowCount);
+  std::vector<uint32_t> produced_shape;
+  if (u.RowCount > 0) {
+    produced = doc.ReadRows(u.Row, u.RowCount);
+    produced_shape = doc.RowShapes(u.Row, produced.Rows);
+  }
   const int n = produced.Rows;
 
   // Put back what it removed.
@@ -57,10 +61,14 @@ void TEditorUndoObj::Replay(Direction direction) {
     if (n > 0) doc.DeleteRowsKeepMarks(u.Row, n);
   } else {
     TEditorStringList rows;
-    doc.CutText(u.Text, rows);
-    if (u.RowAttribute == rowWrapped && rows.Count() > 1 && rows.GetView(rows.Count() - 1).empty())
-      rows.Delete(rows.Count() - 1);
-    rows.SetRowAttr(rows.Count() - 1, static_cast<RowAttribute>(u.RowAttribute));
+    if (!TEditorScreenStrings::RowsFromShape(u.Text, u.Shape, rows)) {
+      rows.Clear();
+      doc.CutRows(u.Text, static_cast<RowAttribute>(u.RowAttribute), rows);
+      if (u.RowAttribute == rowWrapped && rows.Count() > 1 && rows.GetView(rows.Count() - 1).empty()) {
+        rows.Delete(rows.Count() - 1);
+        rows.SetRowAttr(rows.Count() - 1, rowWrapped);
+      }
+    }
     k = rows.Count();
     doc.MoveRows(u.Row, n, rows);
   }
@@ -72,6 +80,7 @@ void TEditorUndoObj::Replay(Direction direction) {
   inverse.RowCount = k;
   inverse.RowAttribute = produced.LastAttr;
   inverse.Text = std::move(produced.Text);
+  inverse.Shape = std::move(produced_shape);
   if (direction == Direction::kUndo) {
     if (view != nullptr) {
       inverse.CaretRow = view->CaretRow();
@@ -86,6 +95,7 @@ void TEditorUndoObj::Replay(Direction direction) {
     e.RowCount = inverse.RowCount;
     e.RowAttribute = inverse.RowAttribute;
     e.Text = std::move(inverse.Text);
+    e.Shape = std::move(inverse.Shape);
   }
   doc.EndUpdate();
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "editor/rows.h"
 
@@ -19,6 +20,10 @@ struct TUndoData {
   int32_t RowCount = 0;   // rows the edit put in place
   uint8_t RowAttribute = rowNone;  // attribute of the last removed row; rowNone: nothing removed
   std::string Text;       // the removed rows, "\r\n" after each rowLineBreak row
+  // How Text was cut into rows: length << 2 | attribute per row. Undo puts back exactly these
+  // rows, so later entries still find their rows even where cutting afresh would differ (the
+  // word-break and kinsoku rules look ahead into rows an edit does not rewrap). Empty: cut afresh.
+  std::vector<uint32_t> Shape;
 
   friend bool operator==(const TUndoData&, const TUndoData&) = default;
 };
