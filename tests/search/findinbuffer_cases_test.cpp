@@ -69,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NotAtEndOfLongerWord", "xabc", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
         Case{"NotAtEndOfLongerWordBackward", "xabc", "abc", B | soWholeWord, 4, 0, kNotFound, 0},
         Case{"BackwardFindsWholeWord", "abc xabc", "abc", B | soWholeWord, 8, 0, 0, 3},
+        Case{"BackwardFindsWordAtTextStartFromInsideIt", "abc x", "abc", B | soWholeWord, 5, 0, 0, 3},
         Case{"UnderscoreIsDelimiter", "foo_bar", "bar", F | soWholeWord, 0, 0, 4, 3},
         Case{"JapaneseTextIsPartOfWord", "\x93\xFA" "abc", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
         Case{"HalfWidthKanaIsPartOfWord", "abc\xB1", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
