@@ -184,9 +184,16 @@ TFountain::TFountain(std::unique_ptr<TFountainBracketCollection> brackets) : bra
   reserve_.OnChange = [this] { NotifyChanged(); };
 }
 
-TFountain::~TFountain() { Notify(FountainEvent::Destroying); }
+TFountain::~TFountain() { AnnounceDestroying(); }
 
-void TFountain::NormalizeReserveWords() {
+void TFountain::AnnounceDestroying() {
+  if (destroying_) return;
+  destroying_ = true;
+  Notify(FountainEvent::Destroying);
+}
+
+void TFountain::NormalizeReserveWords() const {
+  words_unchecked_ = false;
   auto less = [](const std::string& a, const std::string& b) { return CompareReserveWord(a, b) < 0; };
   auto same = [](const std::string& a, const std::string& b) { return CompareReserveWord(a, b) == 0; };
   if (std::is_sorted(reserve_words_.begin(), reserve_words_.end(), less) &&
@@ -204,6 +211,7 @@ void TFountain::SetReserveWordList(std::vector<std::string> words) {
 }
 
 void TFountain::AddReserveWord(std::string word) {
+  CheckReserveWords();
   auto it = std::lower_bound(reserve_words_.begin(), reserve_words_.end(), word,
                              [](const std::string& a, const std::string& b) { return CompareReserveWord(a, b) < 0; });
   if (it != reserve_words_.end() && CompareReserveWord(*it, word) == 0) return;
@@ -212,6 +220,7 @@ void TFountain::AddReserveWord(std::string word) {
 }
 
 bool TFountain::IsReserveWord(std::string_view word) const {
+  CheckReserveWords();
   if (reserve_words_.empty() || word.empty()) return false;
   auto it = std::lower_bound(reserve_words_.begin(), reserve_words_.end(), word,
                              [](const std::string& a, std::string_view b) { return CompareReserveWord(a, b) < 0; });
@@ -236,6 +245,7 @@ void TFountain::EndUpdate() {
 
 void TFountain::NotifyChanged() {
   ++revision_;
+  if (destroying_) return;
   if (update_count_ > 0) {
     pending_ = true;
     return;
@@ -268,11 +278,10 @@ void TFountain::Describe(store::PropertyVisitor& v) {
   v.StringList("FileExtList", FileExtList);
   v.Collection("Brackets", *brackets_);
   v.Object("Reserve", reserve_);
-  const auto before = reserve_words_;
+  // A reader fills the list as stored, during this call or right after it; the order the lookups
+  // need is restored on the next use.
   v.StringList("ReserveWordList", reserve_words_);
-  // A reader fills the list as stored; keep it sorted for the lookups.
-  NormalizeReserveWords();
-  if (reserve_words_ != before) NotifyChanged();
+  words_unchecked_ = true;
 }
 
 // ---- TEditorColors

@@ -161,7 +161,10 @@ class TFountain : public store::Component {
   const TFountainColor& Reserve() const { return reserve_; }
 
   // Sorted without regard to ASCII case; duplicates (in that sense) are dropped.
-  const std::vector<std::string>& ReserveWordList() const { return reserve_words_; }
+  const std::vector<std::string>& ReserveWordList() const {
+    CheckReserveWords();
+    return reserve_words_;
+  }
   void SetReserveWordList(std::vector<std::string> words);
   void AddReserveWord(std::string word);
   // Case-insensitive for ASCII letters; double-byte characters compare byte for byte.
@@ -190,14 +193,23 @@ class TFountain : public store::Component {
  protected:
   explicit TFountain(std::unique_ptr<TFountainBracketCollection> brackets);
   void NotifyChanged();
+  // Tells the subscribers once; the most derived destructor calls it while the whole object is
+  // still intact.
+  void AnnounceDestroying();
 
  private:
   void Notify(FountainEvent e);
-  void NormalizeReserveWords();
+  void NormalizeReserveWords() const;
+  void CheckReserveWords() const {
+    if (words_unchecked_) NormalizeReserveWords();
+  }
 
   std::unique_ptr<TFountainBracketCollection> brackets_;
   TFountainColor reserve_;
-  std::vector<std::string> reserve_words_;
+  // Mutable: the record reader may fill the list after Describe has returned, so the order is
+  // checked again on the next use.
+  mutable std::vector<std::string> reserve_words_;
+  mutable bool words_unchecked_ = false;
   struct Subscriber {
     int id;
     std::function<void(FountainEvent)> fn;
@@ -206,6 +218,7 @@ class TFountain : public store::Component {
   int next_id_ = 1;
   int update_count_ = 0;
   bool pending_ = false;
+  bool destroying_ = false;
   uint64_t revision_ = 0;
 };
 
@@ -257,6 +270,7 @@ class TEditorColors : public TNotifyPersistent {
 class TEditorFountain : public TFountain {
  public:
   TEditorFountain();
+  ~TEditorFountain() override { AnnounceDestroying(); }
 
   TEditorBracketCollection& Brackets() { return static_cast<TEditorBracketCollection&>(TFountain::Brackets()); }
   const TEditorBracketCollection& Brackets() const {

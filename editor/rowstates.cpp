@@ -62,10 +62,20 @@ RowColouring::RowColouring(TFountain* fountain)
   SetFountain(fountain);
 }
 
-RowColouring::~RowColouring() = default;
+RowColouring::~RowColouring() {
+  if (fountain_) fountain_->Unsubscribe(subscription_);
+}
 
 void RowColouring::SetFountain(TFountain* fountain) {
+  if (fountain_) fountain_->Unsubscribe(subscription_);
   fountain_ = fountain;
+  subscription_ = 0;
+  if (fountain_)
+    subscription_ = fountain_->Subscribe([this](FountainEvent e) {
+      if (e != FountainEvent::Destroying) return;
+      SetFountain(nullptr);
+      if (FountainDestroyed) FountainDestroyed();
+    });
   parser_ = MakeParser(fountain);
   paint_parser_ = MakeParser(fountain);
   paint_iterator_.SetParser(*paint_parser_);

@@ -57,7 +57,9 @@ enum class TokenQueryMode {
 
 class RowColouring : public RowStateSink {
  public:
-  // `fountain` may be null: then only the plain tokenizer runs and no token has a colour.
+  // `fountain` may be null: then only the plain tokenizer runs and no token has a colour. A
+  // definition destroyed while bound is let go of (the plain tokenizer takes over) and
+  // FountainDestroyed tells the owner, which binds its own definition again and recomputes.
   explicit RowColouring(TFountain* fountain);
   ~RowColouring() override;
 
@@ -70,6 +72,7 @@ class RowColouring : public RowStateSink {
   std::function<int()> TopRow;              // the primary view's top row
   std::function<bool()> Suspended;          // primary view loading or being destroyed
   std::function<void(int row)> RowChanged;  // a row's stored state changed: repaint it
+  std::function<void()> FountainDestroyed;
   bool InitBracketsFull = false;            // Speed.InitBracketsFull
 
   // RowStateSink
@@ -94,6 +97,7 @@ class RowColouring : public RowStateSink {
   static void MarkNotComputed(TRowAttributeStringList& rows, int from);
 
   TFountain* fountain_ = nullptr;
+  int subscription_ = 0;
   std::unique_ptr<TFountainParser> parser_;
   std::unique_ptr<TFountainParser> paint_parser_;
   std::unique_ptr<TTokenParser> plain_parser_;

@@ -2,6 +2,7 @@
 // bracket limit, reserved word lists and the stored form.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -9,6 +10,9 @@
 
 #include "editor/fountain.h"
 #include "editor/viewinfo.h"
+#include "store/bytestream.h"
+#include "store/errors.h"
+#include "store/stream.h"
 
 namespace editor {
 namespace {
@@ -363,6 +367,103 @@ TEST(FountainStoredForm, ReadReserveWordsAreSorted) {
   EXPECT_EQ(f.ReserveWordList(), (std::vector<std::string>{"Alpha", "mid", "zeta"}));
   EXPECT_TRUE(f.IsReserveWord("ZETA"));
 }
+
+// ---- Through the record stream
+
+namespace stream_roundtrip {
+
+struct Root : Component {
+  TEditorViewInfo View;
+  std::string_view ClassName() const override { return "TTestEditor"; }
+  void Describe(PropertyVisitor& v) override {
+    Component::Describe(v);
+    v.Object("View", View);
+  }
+};
+
+std::string Write(Component& c) {
+  StringOutput out;
+  WriteComponent(out, c);
+  return out.Bytes();
+}
+
+TEST(ViewInfoStream, RoundTripKeepsEveryValue) {
+  Root a;
+  a.View.SetMainValues();
+  a.View.Brackets().Add("/*", "*/").ItemColor.SetColor(clTeal);
+  a.View.Brackets().Add(std::string("\x81\x75"), std::string("\x81\x76")).ItemColor.SetStyle(fsBold | fsItalic);
+  a.View.SetCommenter("//");
+  a.View.SetControlCode(true);
+  a.View.SetHexPrefix("0x");
+  a.View.SetQuotation("'");
+  a.View.Colors().Select.SetBkColor(static_cast<TColor>(0x123456));
+  const std::string bytes = Write(a);
+
+  Root b;
+  MemoryInput in(bytes);
+  ReadComponent(in, b);
+  EXPECT_EQ(Write(b), bytes);
+  ASSERT_EQ(b.View.Brackets().Count(), 2u);
+  EXPECT_EQ(b.View.Brackets()[1].LeftBracket(), "\x81\x75");
+  EXPECT_EQ(b.View.Brackets()[1].ItemColor.Style(), fsBold | fsItalic);
+  EXPECT_EQ(b.View.Brackets()[0].ItemColor.Color(), clTeal);
+  EXPECT_EQ(b.View.Colors().Url.Color(), clBlue);
+  EXPECT_EQ(b.View.Colors().Reserve().Color(), clRed);
+  EXPECT_EQ(b.View.Fountain().Reserve().Color(), clRed);
+  EXPECT_EQ(b.View.Colors().Select.BkColor(), 0x123456);
+  EXPECT_TRUE(b.View.Mail());
+  EXPECT_TRUE(b.View.ControlCode());
+  EXPECT_EQ(b.View.Quotation(), "'");
+}
+
+TEST(ViewInfoStream, AStoredFifteenthBracketFailsToLoad) {
+  Root a;
+  for (int i = 0; i < 14; ++i) a.View.Brackets().Add(std::string(1, 'a' + i), ")");
+  const std::string bytes = Write(a);
+  MemoryInput in(bytes);
+  StreamRecord rec = ReadRecord(in);
+  auto it = std::find_if(rec.properties.begin(), rec.properties.end(),
+                         [](const StreamProperty& p) { return p.path == "View.Brackets"; });
+  ASSERT_NE(it, rec.properties.end());
+  it->value.items.push_back(it->value.items.back());
+  StringOutput out;
+  WriteRecord(out, rec);
+  const std::string bad = out.Bytes();
+
+  Root b;
+  MemoryInput in2(bad);
+  try {
+    ReadComponent(in2, b);
+    FAIL() << "15 pairs loaded";
+  } catch (const StreamError& e) {
+    EXPECT_NE(std::string(e.what()).find("You can not add item over 14"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(b.View.Brackets().Count(), 14u);
+}
+
+TEST(FountainStream, ReserveWordsReadInAnyOrderAreFound) {
+  TEditorFountain a;
+  a.SetReserveWordList({"alpha", "beta", "gamma"});
+  const std::string bytes = Write(a);
+  MemoryInput in(bytes);
+  StreamRecord rec = ReadRecord(in);
+  auto it = std::find_if(rec.properties.begin(), rec.properties.end(),
+                         [](const StreamProperty& p) { return p.path == "ReserveWordList.Strings"; });
+  ASSERT_NE(it, rec.properties.end());
+  std::reverse(it->value.list.begin(), it->value.list.end());
+  StringOutput out;
+  WriteRecord(out, rec);
+  const std::string reversed = out.Bytes();
+
+  TEditorFountain b;
+  MemoryInput in2(reversed);
+  ReadComponent(in2, b);
+  EXPECT_TRUE(b.IsReserveWord("ALPHA"));
+  EXPECT_TRUE(b.IsReserveWord("Gamma"));
+  EXPECT_EQ(b.ReserveWordList(), (std::vector<std::string>{"alpha", "beta", "gamma"}));
+}
+
+}  // namespace stream_roundtrip
 
 }  // namespace
 }  // namespace editor

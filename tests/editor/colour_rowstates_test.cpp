@@ -2,6 +2,7 @@
 // lazy recomputation, painting tokens and the token query.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "editor/fountain.h"
 #include "editor/rows.h"
 #include "editor/rowstates.h"
+#include "editor/screenstrings.h"
 
 namespace editor {
 namespace {
@@ -331,6 +333,88 @@ TEST(TokenQuery, BracketsOnlyWhenAsked) {
   // The painter's tokenizer still sees brackets afterwards.
   EXPECT_EQ(Painted(f.colouring, rows, 1), (Painting{{"b c */", 6}}));
 }
+
+TEST(DefinitionLifetime, ADestroyedDefinitionIsLetGo) {
+  auto fountain = std::make_unique<TEditorFountain>();
+  fountain->SetUrl(true);
+  RowColouring c(fountain.get());
+  c.InitBracketsFull = true;
+  bool told = false;
+  c.FountainDestroyed = [&] { told = true; };
+  auto rows = MakeRows({{"http://a", L}});
+  c.RecomputeAll(rows);
+  EXPECT_EQ(Painted(c, rows, 0), (Painting{{"http://a", tkUrl}}));
+  fountain.reset();
+  EXPECT_TRUE(told);
+  EXPECT_EQ(c.Fountain(), nullptr);
+  EXPECT_EQ(Painted(c, rows, 0).front(), (std::pair<std::string, int>{"http", tkAnk}));
+}
+
+namespace with_document {
+
+// The engine as the document's row state sink: every edit goes through ReplaceRows.
+struct DocumentFixture {
+  TEditorFountain fountain;
+  TEditorScreenStrings doc;
+  RowColouring colouring{&fountain};
+  std::vector<int> repainted;
+  DocumentFixture() {
+    fountain.Brackets().Add("/*", "*/");
+    colouring.VisibleRows = [] { return 10; };
+    colouring.InitBracketsFull = true;
+    colouring.RowChanged = [this](int r) { repainted.push_back(r); };
+    doc.SetRowStateSink(&colouring);
+    std::string text = "x\r\n/* open\r\nclose */\r\n";
+    for (int i = 0; i < 60; ++i) text += "word\r\n";
+    doc.SetText(text);
+  }
+};
+
+TEST(DocumentEdits, DeletingAndRestoringTheClose) {
+  DocumentFixture f;
+  ASSERT_EQ(f.doc.BracketIndex(2), 0);
+  ASSERT_EQ(f.doc.BracketIndex(3), -1);
+  ASSERT_EQ(f.doc.BracketIndex(62), -1);
+
+  f.doc.ReplaceRows(2, 1, "close\r\n");
+  EXPECT_EQ(f.doc.Get(2), "close");
+  for (int r = 2; r <= 22; ++r) EXPECT_EQ(f.doc.BracketIndex(r), 0) << r;
+  EXPECT_EQ(f.doc.BracketIndex(23), -2);
+  EXPECT_EQ(f.repainted.size(), 21u);
+
+  f.repainted.clear();
+  f.doc.Undo();
+  EXPECT_EQ(f.doc.Get(2), "close */");
+  EXPECT_EQ(f.doc.BracketIndex(2), 0);
+  for (int r = 3; r <= 22; ++r) EXPECT_EQ(f.doc.BracketIndex(r), -1) << r;
+  EXPECT_EQ(f.repainted.size(), 21u);
+  // The rest comes when painted.
+  std::vector<std::pair<std::string, int>> painted;
+  auto& it = f.colouring.PaintRow(f.doc, 50, false);
+  TPaintToken t;
+  while (it.Next(t)) painted.emplace_back(f.doc.Get(50).substr(t.start, t.length), t.kind);
+  EXPECT_EQ(painted, (Painting{{"word", tkAnk}}));
+}
+
+TEST(DocumentEdits, TypingInsideALineStopsAfterTheReplacedRows) {
+  DocumentFixture f;
+  // The document replaces the edited line together with the next one.
+  f.doc.ReplaceRows(30, 1, "words\r\n");
+  EXPECT_EQ(f.repainted, (std::vector<int>{30, 31}));
+  EXPECT_EQ(f.doc.GetLastChange().StateChanged, 2);
+  EXPECT_EQ(f.doc.BracketIndex(61), -1);  // untouched beyond the stop
+}
+
+TEST(DocumentEdits, OpeningABracketAtTheEnd) {
+  DocumentFixture f;
+  const int last = f.doc.Count() - 1;
+  f.doc.ReplaceRows(last, 1, "word /*\r\n");
+  EXPECT_EQ(f.repainted, std::vector<int>{last});
+  f.doc.ReplaceRows(last, 1, "word\r\n/*\r\nmore\r\n");
+  EXPECT_EQ(f.doc.BracketIndex(f.doc.Count() - 1), 0);
+}
+
+}  // namespace with_document
 
 }  // namespace
 }  // namespace editor
