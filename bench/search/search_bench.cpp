@@ -181,7 +181,8 @@ int main(int argc, char** argv) {
     long grepCount = 0;
     const double grepMs = MinMilliseconds(kRuns, [&] { grepCount = RunGrep(row.grepArgs); });
     std::string grepLine;
-    for (std::size_t i = 1; i + 1 < row.grepArgs.size(); ++i) grepLine += row.grepArgs[i] + " ";
+    // Shown in UTF-8; grep was given the code page 932 bytes.
+    for (std::size_t i = 1; i + 1 < row.grepArgs.size(); ++i) grepLine += codec::Cp932ToUtf8(row.grepArgs[i]) + " ";
     std::printf("%-22s %9ld %9ld %10.1f %10.1f %8.2f   (grep %s)\n", row.mode, count, grepCount, ms, grepMs, ms / grepMs,
                 grepLine.c_str());
     if (count != row.expected) {
