@@ -108,7 +108,7 @@ TFountainParser::TFountainParser(TFountain* fountain, AllowNoFountain) : fountai
 }
 
 void TFountainParser::LoadDefinition() {
-  special_.fill(0);
+  start_checks_.fill(0);
   brackets_.clear();
   if (!fountain_) return;
   const auto& coll = fountain_->Brackets();
@@ -117,7 +117,7 @@ void TFountainParser::LoadDefinition() {
     brackets_.push_back({item.LeftBracket(), item.RightBracket()});
     // A pair without both texts never matches.
     if (!item.LeftBracket().empty() && !item.RightBracket().empty())
-      special_[static_cast<unsigned char>(item.LeftBracket()[0])] |= kCheckBracket;
+      start_checks_[static_cast<unsigned char>(item.LeftBracket()[0])] |= kCheckBracket;
   }
 }
 
@@ -209,12 +209,12 @@ int TFountainParser::NextToken() {
     return kind_;
   }
   const unsigned char c = buf_[pos_];
-  if (special_[c] && ReadSpecialToken(special_[c])) return kind_;
+  if (start_checks_[c] && ReadCheckedStart(start_checks_[c])) return kind_;
   (this->*method_table_[c])();
   return kind_;
 }
 
-bool TFountainParser::ReadSpecialToken(uint8_t checks) { return (checks & kCheckBracket) && TryBracket(); }
+bool TFountainParser::ReadCheckedStart(uint8_t checks) { return (checks & kCheckBracket) && TryBracket(); }
 
 bool TFountainParser::TryBracket() {
   if (!brackets_on_) return false;
@@ -527,21 +527,21 @@ void TEditorParser::LoadDefinition() {
     quote_ = static_cast<unsigned char>(f.Quotation()[0]);
   if (mail_)
     for (int c = 0; c < 256; ++c)
-      if (kSets.mail[c] && c != '@') special_[c] |= kCheckMail;
+      if (kSets.mail[c] && c != '@') start_checks_[c] |= kCheckMail;
   if (url_)
-    for (unsigned char c : {'h', 'f', 'w'}) special_[c] |= kCheckUrl;
-  if (!commenter_.empty()) special_[static_cast<unsigned char>(commenter_[0])] |= kCheckComment;
-  if (quote_ >= 0) special_[quote_] |= kCheckQuotation;
-  if (control_code_) special_['#'] |= kCheckControl;
+    for (unsigned char c : {'h', 'f', 'w'}) start_checks_[c] |= kCheckUrl;
+  if (!commenter_.empty()) start_checks_[static_cast<unsigned char>(commenter_[0])] |= kCheckComment;
+  if (quote_ >= 0) start_checks_[quote_] |= kCheckQuotation;
+  if (control_code_) start_checks_['#'] |= kCheckControl;
   if (!hex_prefix_.empty()) {
     const unsigned char c = static_cast<unsigned char>(hex_prefix_[0]);
-    special_[c] |= kCheckHex;
-    if (c >= 'A' && c <= 'Z') special_[c + 32] |= kCheckHex;
-    if (c >= 'a' && c <= 'z') special_[c - 32] |= kCheckHex;
+    start_checks_[c] |= kCheckHex;
+    if (c >= 'A' && c <= 'Z') start_checks_[c + 32] |= kCheckHex;
+    if (c >= 'a' && c <= 'z') start_checks_[c - 32] |= kCheckHex;
   }
 }
 
-bool TEditorParser::ReadSpecialToken(uint8_t checks) {
+bool TEditorParser::ReadCheckedStart(uint8_t checks) {
   // In the order of precedence; each check runs only where its first byte can match.
   return ((checks & kCheckBracket) && TryBracket()) || ((checks & kCheckMail) && TryMail()) ||
          ((checks & kCheckUrl) && TryUrl()) || ((checks & kCheckComment) && TryComment()) ||

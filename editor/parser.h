@@ -117,8 +117,8 @@ class TFountainParser {
   // Reloads the copy of the definition's settings; derived tokenizers extend it.
   virtual void LoadDefinition();
   // Token start checks that come before the first-byte dispatch; called only when the first byte
-  // is marked in special_, with its marks. Returns true when a token was read.
-  virtual bool ReadSpecialToken(uint8_t checks);
+  // is marked in start_checks_, with its marks. Returns true when a token was read.
+  virtual bool ReadCheckedStart(uint8_t checks);
 
   bool TryBracket();
   // Readers. Each sets kind_ and advances pos_ from the token start.
@@ -171,8 +171,8 @@ class TFountainParser {
   TFountain* fountain_;
   std::array<Reader, 256> method_table_{};
   std::array<Reader, kTokenKindCount> continue_table_{};
-  // Per first byte, the token start checks that can match there (bits of SpecialCheck).
-  enum SpecialCheck : uint8_t {
+  // Per first byte, the token start checks that can match there (bits of StartCheck).
+  enum StartCheck : uint8_t {
     kCheckBracket = 1,
     kCheckMail = 2,
     kCheckUrl = 4,
@@ -181,7 +181,7 @@ class TFountainParser {
     kCheckControl = 32,
     kCheckHex = 64,
   };
-  std::array<uint8_t, 256> special_{};
+  std::array<uint8_t, 256> start_checks_{};
   struct Pair {
     std::string left;
     std::string right;
@@ -226,7 +226,7 @@ class TEditorParser : public TFountainParser {
 
  protected:
   void LoadDefinition() override;
-  bool ReadSpecialToken(uint8_t checks) override;
+  bool ReadCheckedStart(uint8_t checks) override;
 
  private:
   bool TryMail();

@@ -126,6 +126,23 @@ TEST(FirstByteDispatch, EveryByteStartsTheTokenItsRangeSays) {
   }
 }
 
+// The quoted-string readers are kept for derived tokenizers; one that uses them.
+class QuotingParser : public TTokenParser {
+ public:
+  QuotingParser() {
+    method_table_['\''] = &QuotingParser::ReadSingleQuoted;
+    method_table_['"'] = &QuotingParser::ReadDoubleQuoted;
+  }
+};
+
+TEST(DerivedTokenizer, QuotedStringReadersAndTheirContinuation) {
+  QuotingParser p;
+  EXPECT_EQ(Tokens(p, "'a''b' \"c\" 'open"), (TokenList{{"'a''b'", 24}, {"\"c\"", 25}, {"'open", 24}}));
+  TRowAttributeData st;
+  st.ContinuedKind = tkDoubleQuoted;
+  EXPECT_EQ(Tokens(p, "b c\" d", st), (TokenList{{"b c\"", 25}, {"d", 11}}));
+}
+
 TEST(ParserCreation, NeedsADefinition) {
   try {
     TFountainParser p(nullptr);
