@@ -61,42 +61,50 @@ inline int SafeTab(int tab_width) { return tab_width < 1 ? 1 : tab_width; }
 void BuildColumns(std::string_view text, int tab_width, int wrap_byte, int limit, const DelimiterSet& delimiters,
                   ColumnLayout& out) {
   tab_width = SafeTab(tab_width);
-  out.codes.clear();
-  out.bytes.clear();
+  limit = std::max(limit, 0);
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const size_t n = text.size();
+  // Never more columns than the limit, and never more than two per byte (a tab's fill counts
+  // towards the limit too).
+  const size_t cap = std::min<size_t>(static_cast<size_t>(limit), n * static_cast<size_t>(std::max(tab_width, 2)));
+  out.codes.resize(cap + 1);
+  out.bytes.resize(cap);
+  char* codes = out.codes.data();
+  uint32_t* bytes = out.bytes.data();
   size_t i = 0;
   int col = 0;  // columns laid out so far
   while (i < n && col < limit) {
     const unsigned char c = p[i];
     if (codec::IsLeadByte(c) && i + 1 < n) {
-      out.codes.push_back(kColLead);
-      out.bytes.push_back(static_cast<uint32_t>(i + 1));
-      ++col;
+      codes[col] = kColLead;
+      bytes[col++] = static_cast<uint32_t>(i + 1);
       if (col >= limit) break;
-      out.codes.push_back(kColTrail);
-      out.bytes.push_back(static_cast<uint32_t>(i + 2));
-      ++col;
+      codes[col] = kColTrail;
+      bytes[col++] = static_cast<uint32_t>(i + 2);
       i += 2;
     } else if (c == '\t') {
-      const int end = TabEnd(col, tab_width, wrap_byte);
-      out.codes.push_back(kColDelimiter);
-      out.bytes.push_back(static_cast<uint32_t>(i + 1));
-      ++col;
-      while (col < end && col < limit) {
-        out.codes.push_back(kColTabFill);
-        out.bytes.push_back(static_cast<uint32_t>(i + 1));
-        ++col;
+      const int end = std::min(TabEnd(col, tab_width, wrap_byte), limit);
+      const auto after = static_cast<uint32_t>(i + 1);
+      codes[col] = kColDelimiter;
+      bytes[col++] = after;
+      while (col < end) {
+        codes[col] = kColTabFill;
+        bytes[col++] = after;
       }
       ++i;
     } else {
-      out.codes.push_back(delimiters.test(c) ? kColDelimiter : kColWord);
-      out.bytes.push_back(static_cast<uint32_t>(i + 1));
-      ++col;
+      codes[col] = delimiters.test(c) ? kColDelimiter : kColWord;
+      bytes[col++] = static_cast<uint32_t>(i + 1);
       ++i;
     }
   }
-  if (i >= n) out.codes.push_back(kColEnd);
+  out.bytes.resize(static_cast<size_t>(col));
+  if (i >= n) {
+    codes[col] = kColEnd;
+    out.codes.resize(static_cast<size_t>(col) + 1);
+  } else {
+    out.codes.resize(static_cast<size_t>(col));
+  }
 }
 
 std::string ColumnAttributes(std::string_view text, int tab_width, int wrap_byte, const DelimiterSet& delimiters) {
@@ -155,8 +163,11 @@ WrapEngine::WrapEngine(WrapRules rules) : rules_(std::move(rules)) {
 
 bool WrapEngine::FitsOneRow(std::string_view line) const {
   if (!rules_.WordWrap) return true;
-  if (line.size() < static_cast<size_t>(rules_.WrapByte) && std::memchr(line.data(), '\t', line.size()) == nullptr)
-    return true;
+  // Every byte takes at least one column, so only a shorter line can fit, and without a tab its
+  // width is its length.
+  const auto wrap = static_cast<size_t>(rules_.WrapByte);
+  if (line.size() >= wrap) return false;
+  if (std::memchr(line.data(), '\t', line.size()) == nullptr) return true;
   return DisplayWidth(line, rules_.TabWidth, rules_.WrapByte) < rules_.WrapByte;
 }
 
