@@ -1,10 +1,6 @@
 // The document's rows: the editing primitive, wrapping of the whole text, files.
 #include "editor/screenstrings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +8,8 @@
 
 #include "editor/undo.h"
 #include "editor/wrapoption.h"
+#include "store/bytestream.h"
+#include "store/errors.h"
 
 namespace editor {
 
@@ -20,8 +18,6 @@ namespace {
 constexpr int kDefaultTabWidth = 8;
 constexpr size_t kFileBlock = 8192;
 constexpr char kCtrlZ = 26;
-
-std::string ErrnoText(int err) { return std::strerror(err); }
 
 // Bracket of the document's update counter that also closes on an exception.
 class UpdateBracket {
@@ -429,7 +425,7 @@ void TEditorScreenStrings::LoadFromFile(const std::string& path) {
   UpdateBracket bracket(*this);
   Clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) throw EFileError("ファイル \"" + path + "\" を開けません: " + ErrnoText(errno));
+  if (f == nullptr) throw EFileError(store::CannotOpenMessage(path) + " (" + store::IoErrorMessage(errno) + ")");
   std::string data;
   std::vector<char> block(kFileBlock);
   for (;;) {
@@ -447,7 +443,7 @@ void TEditorScreenStrings::LoadFromFile(const std::string& path) {
       if (std::ferror(f)) {
         const int err = errno;
         std::fclose(f);
-        throw EFileError("ファイル \"" + path + "\" を読み込めません: " + ErrnoText(err));
+        throw EFileError("ファイル " + path + " を読み込めません (" + store::IoErrorMessage(err) + ")");
       }
       break;
     }
@@ -460,54 +456,16 @@ void TEditorScreenStrings::LoadFromFile(const std::string& path) {
   RefreshViews();
 }
 
-namespace {
-
-// Replaces `path` with `bytes` so that a failure never leaves a half-written file: a temporary
-// file in the same folder is written, flushed to disk and renamed over the target.
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  auto fail = [&](const char* what, int err) {
-    throw EFileError("ファイル \"" + path + "\" " + what + ": " + ErrnoText(err));
-  };
-  std::string tmp = path + ".XXXXXX";
-  const int fd = ::mkstemp(tmp.data());
-  if (fd < 0) fail("を作成できません", errno);
-  struct stat st {};
-  mode_t mode = 0666;
-  if (::stat(path.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  ::fchmod(fd, mode);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      fail("に書き込めません", err);
-    }
-    done += static_cast<size_t>(w);
-  }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(tmp.c_str());
-    fail("に書き込めません", err);
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(tmp.c_str());
-    fail("に書き込めません", err);
+void TEditorScreenStrings::SaveToFile(const std::string& path) const {
+  // The old file stays whole until the new one is on disk.
+  try {
+    store::AtomicFileOutput out(path);
+    out.Write(Text());
+    out.Commit();
+  } catch (const store::StreamError& e) {
+    throw EFileError("ファイル " + path + " に書き込めません (" + e.what() + ")");
   }
 }
-
-}  // namespace
-
-void TEditorScreenStrings::SaveToFile(const std::string& path) const { WriteFileAtomically(path, Text()); }
 
 // --- word wrap --------------------------------------------------------------------------------
 

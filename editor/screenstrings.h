@@ -15,6 +15,7 @@
 #include "editor/rowstatesink.h"
 #include "editor/viewhooks.h"
 #include "editor/wrap.h"
+#include "store/errors.h"
 
 namespace editor {
 
@@ -22,11 +23,12 @@ class TEditorUndoObj;
 class TEditorWrapOption;
 
 // A file could not be opened, read or written; the message is UTF-8 for the user.
-class EFileError : public std::runtime_error {
+class EFileError : public store::Error {
  public:
-  using std::runtime_error::runtime_error;
+  using store::Error::Error;
 };
 
+// Views share a document through std::shared_ptr; it is freed when the last one lets go.
 class TEditorScreenStrings : public TEditorStringList {
  public:
   TEditorScreenStrings();
