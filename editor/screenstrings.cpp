@@ -463,7 +463,9 @@ void TEditorScreenStrings::SaveToFile(const std::string& path) const {
     out.Write(Text());
     out.Commit();
   } catch (const store::StreamError& e) {
-    throw EFileError("ファイル " + path + " に書き込めません (" + e.what() + ")");
+    const std::string cause = e.what();
+    if (cause.find(path) != std::string::npos) throw EFileError(cause);
+    throw EFileError("ファイル " + path + " に書き込めません (" + cause + ")");
   }
 }
 

@@ -54,6 +54,21 @@ TEST(ReplaceRows, ReplacesWholeWrapUnitsAndChoosesTheEndAttribute) {
   }
 }
 
+// A line that fills its rows exactly ends in an empty row; the text ends there. Replacing the full
+// row by a text with a line break must keep that break.
+TEST(ReplaceRows, KeepsALineBreakTypedBeforeAnEmptyLastRow) {
+  TEditorScreenStrings doc;
+  doc.WrapOption().SetWrapByte(20);
+  doc.SetWordWrap(true);
+  doc.SetText(std::string(20, 'w'));
+  ASSERT_EQ(Layout(doc), std::string(20, 'w') + "~$");
+  doc.ReplaceRows(0, 1, "abc\r\n");
+  EXPECT_EQ(doc.Text(), "abc\r\n");
+  EXPECT_EQ(Layout(doc), "abc|");
+  doc.Undo();
+  EXPECT_EQ(Layout(doc), std::string(20, 'w') + "~$");
+}
+
 TEST(ReplaceRows, IgnoresRequestsOutOfRange) {
   TEditorScreenStrings doc;
   FakeView view(doc);
