@@ -50,7 +50,7 @@ void TEditorWrapOption::Describe(store::PropertyVisitor& v) {
                      void (TEditorWrapOption::*set)(bool)) {
     auto g = [&] { return (this->*get)() ? 1 : 0; };
     auto s = [&](int64_t x) { (this->*set)(x != 0); };
-    v.Boolean(name, store::IntRef(g, s), 0);
+    v.Boolean(name, store::IntRef(g, s));
   };
   auto string = [&](std::string_view name, const std::string& (TEditorWrapOption::*get)() const,
                     void (TEditorWrapOption::*set)(std::string_view)) {
@@ -67,7 +67,7 @@ void TEditorWrapOption::Describe(store::PropertyVisitor& v) {
   boolean("WordBreak", &TEditorWrapOption::WordBreak, &TEditorWrapOption::SetWordBreak);
   auto gw = [&] { return static_cast<int64_t>(wrap_byte_); };
   auto sw = [&](int64_t x) { SetWrapByte(x); };
-  v.Integer("WrapByte", store::IntRef(gw, sw), kDefaultWrapByte);
+  v.Integer("WrapByte", store::IntRef(gw, sw));
 }
 
 }  // namespace editor

@@ -45,7 +45,7 @@ class FoldCli : public ::testing::Test {
   }
   // Runs fold with `args`; `stdin_file` (if any) is redirected to its standard input.
   Result Run(const std::vector<std::string>& args, const std::string& stdin_file = "") {
-    std::string cmd = Quote(FOLD_RUNNER);
+    std::string cmd = Quote(SORAME_CLI) + " fold";
     for (const std::string& a : args) cmd += " " + Quote(a);
     if (!stdin_file.empty()) cmd += " <" + Quote(stdin_file);
     cmd += " >" + Quote((dir_ / "out").string()) + " 2>" + Quote((dir_ / "err").string());

@@ -66,7 +66,7 @@ class Recorder : public store::PropertyVisitor {
   void Charset(std::string_view, store::IntRef, int32_t) override {}
   void Enum(std::string_view, store::IntRef, store::NameList, int32_t) override {}
   void Boolean(std::string_view name, store::IntRef v, int32_t def) override {
-    seen.push_back("B:" + std::string(name) + "=" + std::to_string(v.Get()));
+    seen.push_back("B:" + std::string(name) + "=" + std::to_string(v.Get()) + "/" + std::to_string(def));
     v.Set(1);
   }
   void Set(std::string_view, store::IntRef, store::NameList, int32_t) override {}
@@ -86,8 +86,10 @@ TEST(TEditorWrapOption, DescribesItsPropertiesInStoredOrder) {
   Recorder r;
   o.Describe(r);
   const std::vector<std::string> expected = {
-      "B:FollowRetMark=0", "B:FollowPunctuation=0", "S:FollowStr", "B:Leading=0",
-      "S:LeadStr",         "S:PunctuationStr",      "B:WordBreak=0", "I:WrapByte=80/80",
+      // No defaults: False and 80 are written like any other value.
+      "B:FollowRetMark=0/" + std::to_string(store::kNoDefault), "B:FollowPunctuation=0/" + std::to_string(store::kNoDefault),
+      "S:FollowStr", "B:Leading=0/" + std::to_string(store::kNoDefault), "S:LeadStr", "S:PunctuationStr",
+      "B:WordBreak=0/" + std::to_string(store::kNoDefault), "I:WrapByte=80/" + std::to_string(store::kNoDefault),
   };
   EXPECT_EQ(r.seen, expected);
   EXPECT_EQ(o.ClassName(), "TEditorWrapOption");
