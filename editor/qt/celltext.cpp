@@ -1,0 +1,158 @@
+// Rows on the column grid.
+#include "editor/qt/celltext.h"
+
+#include <QGlyphRun>
+#include <QPainter>
+#include <algorithm>
+
+#include "codec/cp932.h"
+#include "store/persistent.h"
+
+namespace editor::qt {
+
+namespace {
+constexpr int kDrawnBytes = 1000;
+constexpr char16_t kReplacement = 0xFFFD;
+
+const DelimiterSet& Delimiters() {
+  static const DelimiterSet d = DefaultDelimiters();
+  return d;
+}
+}  // namespace
+
+int DrawnByteCount(std::string_view row) {
+  const int n = static_cast<int>(row.size());
+  if (n <= kDrawnBytes) return n;
+  // Walk whole characters so that a trail byte with a lead byte's value is not taken for one.
+  int i = 0;
+  while (i < kDrawnBytes) {
+    const int len = codec::IsLeadByte(static_cast<unsigned char>(row[i])) && i + 1 < n ? 2 : 1;
+    if (i + len > kDrawnBytes) return i + len;  // a double-byte character starting at offset 999
+    i += len;
+  }
+  return kDrawnBytes;
+}
+
+void RowCells::Layout(std::string_view row, int tabWidth, int wrapByte) {
+  chars_.clear();
+  columns_.clear();
+  cells_.clear();
+  bytes_.clear();
+  drawn_bytes_ = DrawnByteCount(row);
+  const std::string_view text = row.substr(0, drawn_bytes_);
+  BuildColumns(text, tabWidth, wrapByte, 1 << 24, Delimiters(), layout_);
+  width_ = layout_.Columns();
+  column_of_byte_.assign(drawn_bytes_ + 1, width_);
+  auto put = [&](char16_t ch, int col, int cells, int byte) {
+    chars_.push_back(ch);
+    columns_.push_back(col);
+    cells_.push_back(static_cast<uint8_t>(cells));
+    bytes_.push_back(byte);
+  };
+  for (int col = 0; col < width_; ++col) {
+    const char code = layout_.codes[col];
+    const int byte = col == 0 ? 0 : static_cast<int>(layout_.bytes[col - 1]);
+    if (code == kColTrail || code == kColTabFill) continue;
+    column_of_byte_[byte] = col;
+    if (code == kColLead) {
+      column_of_byte_[byte + 1] = col;
+      const codec::DecodedChar d = codec::DecodeChar(text, byte);
+      if (d.length == 2) {
+        put(d.ch, col, 2, byte);
+      } else {
+        // A lead byte without a valid trail: one replacement cell; the second byte keeps its own
+        // cell so the rest of the row stays on the grid.
+        put(kReplacement, col, 1, byte);
+        const codec::DecodedChar t = codec::DecodeChar(text, byte + 1);
+        put(t.ch < 0x20 ? u'\0' : t.ch, col + 1, 1, byte + 1);
+      }
+      continue;
+    }
+    const auto c = static_cast<unsigned char>(text[byte]);
+    if (c < 0x20) {
+      put(u'\0', col, 1, byte);  // tab or control byte: nothing to draw
+    } else {
+      put(codec::DecodeChar(text, byte).ch, col, 1, byte);
+    }
+  }
+}
+
+int RowCells::ColumnOfByte(int index) const {
+  if (index < 0) return 0;
+  if (index >= static_cast<int>(column_of_byte_.size())) return width_ + (index - drawn_bytes_);
+  return column_of_byte_[index];
+}
+
+int RowCells::FirstCharAtOrAfter(int byte) const {
+  return static_cast<int>(std::lower_bound(bytes_.begin(), bytes_.end(), byte) - bytes_.begin());
+}
+
+void CellTextPainter::SetFont(const QFont& font, int charWidth, int ascent) {
+  if (font != font_) {
+    font_ = font;
+    raw_ = QRawFont::fromFont(font_);
+    glyphs_.clear();
+  }
+  char_width_ = charWidth;
+  ascent_ = ascent;
+}
+
+quint32 CellTextPainter::Glyph(char16_t ch) {
+  auto it = glyphs_.find(ch);
+  if (it != glyphs_.end()) return it->second;
+  quint32 g = 0;
+  int n = 1;
+  const QChar qc(ch);
+  if (raw_.isValid() && !QChar::isSurrogate(ch)) raw_.glyphIndexesForChars(&qc, 1, &g, &n);
+  glyphs_.emplace(ch, g);
+  return g;
+}
+
+void CellTextPainter::Draw(QPainter& p, const RowCells& cells, int x0, int top, int fromByte, int toByte,
+                           const QColor& color, uint8_t style) {
+  const int baseline = top + ascent_;
+  const int first = cells.FirstCharAtOrAfter(fromByte);
+  const int count = cells.Count();
+  p.setPen(color);
+  const bool styled = style & (store::fsBold | store::fsItalic);
+  if (styled) {
+    // Bold and italic rely on Qt's synthesis of faces the font lacks, which only text drawing does.
+    QFont f = font_;
+    f.setBold(style & store::fsBold);
+    f.setItalic(style & store::fsItalic);
+    p.setFont(f);
+    for (int i = first; i < count && cells.Byte(i) < toByte; ++i) {
+      if (cells.Char(i) == 0) continue;
+      p.drawText(QPointF(x0 + cells.Column(i) * char_width_, baseline), QString(QChar(cells.Char(i))));
+    }
+    return;
+  }
+  QList<quint32> glyphs;
+  QList<QPointF> positions;
+  bool font_set = false;
+  for (int i = first; i < count && cells.Byte(i) < toByte; ++i) {
+    const char16_t ch = cells.Char(i);
+    if (ch == 0 || ch == u' ') continue;
+    const qreal x = x0 + cells.Column(i) * char_width_;
+    const quint32 g = Glyph(ch);
+    if (g == 0) {
+      // Not in the editor font: let Qt find a font that has it, still in this cell.
+      if (!font_set) {
+        p.setFont(font_);
+        font_set = true;
+      }
+      p.drawText(QPointF(x, baseline), QString(QChar(ch)));
+      continue;
+    }
+    glyphs.append(g);
+    positions.append(QPointF(x, baseline));
+  }
+  if (glyphs.isEmpty()) return;
+  QGlyphRun run;
+  run.setRawFont(raw_);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  p.drawGlyphRun(QPointF(0, 0), run);
+}
+
+}  // namespace editor::qt
