@@ -35,6 +35,15 @@ struct Position {
   friend auto operator<=>(const Position&, const Position&) = default;
 };
 
+// A selection end: screen row, byte index in the row and display column (beyond the row's end
+// the column says how far; the byte index stays at the row's length).
+struct SelPoint {
+  int row = 0;
+  int byte = 0;
+  int col = 0;
+  friend bool operator==(const SelPoint&, const SelPoint&) = default;
+};
+
 // Pixel geometry, recomputed from the metrics, the size and the options.
 struct EditorLayout {
   int width = 0, height = 0;            // client size
@@ -114,6 +123,8 @@ struct MenuItem {
 
 class EditorModel : public EditorViewHooks {
  public:
+  static constexpr int kMaxCol = 1000;      // rows are measured and drawn this far
+  static constexpr int kMaxCaretCol = 1001;  // a caret column never goes past this
   // A new model creates its own document; the second form shares one with other views.
   EditorModel();
   explicit EditorModel(std::shared_ptr<TEditorScreenStrings> document);
@@ -199,6 +210,8 @@ class EditorModel : public EditorViewHooks {
   // The position under a pixel: the row under y (clamped to the caret rows) and the column
   // nearest to x (clamped to 0..1001), normalised as a caret column.
   Position PosFromPoint(int x, int y) const;
+  // The character cell under a pixel (not clamped to the text).
+  Position CellFromPoint(int x, int y) const;
   // Italic mode: the font or a colour of the colouring definition has fsItalic.
   bool ItalicMode() const;
 
@@ -256,7 +269,6 @@ class EditorModel : public EditorViewHooks {
   bool Overwrite() const { return overwrite_; }
   void SetOverwrite(bool on);
   bool Modified() const { return modified_; }
-  // Ignored (for true) when read-only.
   void SetModified(bool on);
   bool WordWrap() const { return doc_->WordWrap(); }
   void SetWordWrap(bool on);
@@ -316,10 +328,12 @@ class EditorModel : public EditorViewHooks {
   void SetDelimiters(const DelimiterSet& set);
 
   // ---- input from the widget
-  // A key press; returns whether the model used it.
+  // A key press; returns whether the model used it. Caret keys, Delete, BackSpace, Tab and Enter
+  // are handled here (Tab and Enter only when WantTabs/WantReturns); send a key that returned
+  // true no further, and the text of any other key to CharInput.
   bool KeyDown(KeyCode key, Modifiers mods, bool auto_repeat = false);
-  // Character input as code page 932 bytes (typed text, BackSpace 0x08, Tab 0x09, Enter 0x0D);
-  // a lead byte pairs with the byte after it.
+  // Character input as code page 932 bytes (typed text; also BackSpace 0x08, Tab 0x09 and Enter
+  // 0x0D for platforms that deliver them as characters); a lead byte pairs with the byte after it.
   void CharInput(std::string_view cp932, Modifiers mods = kModNone);
   // An input-method result (already code page 932): inserted as typed text, one undo entry. With
   // `chars_follow` the platform will deliver the same text again as characters, which are skipped.
@@ -414,15 +428,103 @@ class EditorModel : public EditorViewHooks {
   void SetLoading(bool loading);
 
  private:
+  // Remembered column of vertical moves (Caret.KeepCaret).
+  struct KeepState {
+    int col = 0;
+    bool valid = false;
+  };
+  // The edit bracket as a scope.
+  class EditScope {
+   public:
+    explicit EditScope(EditorModel& m) : m_(m) { m_.BeginEdit(); }
+    ~EditScope() { m_.EndEdit(); }
+    EditScope(const EditScope&) = delete;
+    EditScope& operator=(const EditScope&) = delete;
+
+   private:
+    EditorModel& m_;
+  };
+  static constexpr int kColumnLimit = kMaxCaretCol + 2;
+
+  // editormodel.cpp
   void Init();
   void WireOptions();
-  void Recompute();
-  void UpdateScrollBars();
-  void UpdateCaret();
-  void CaretMoved(int old_row, int old_col);
+  void OptionsChanged();
+  void CaretOptionsChanged();
+  void RecolourAll();
+  bool Relayout(bool repaint_if_moved);
+  int LargestNumber() const;
+  void Invalidate();
+  void InvalidateRows(int first, int last, unsigned areas);
   void RepaintChange(const LastChange& change);
+  void FinishEdit(bool changed);
+  void UpdateScrollBars();
+
+  // editormodel_caret.cpp
+  int WrapColumns() const;
+  const ColumnLayout& Cols(int row) const;
+  int RowWidth(int row) const;
+  char CodeAt(int row, int col) const;
+  int ByteAt(int row, int col) const;
+  int ColOfByte(int row, int byte) const;
+  int CharEndCol(int row, int col) const;
+  int CharStartCol(int row, int col) const;
+  int StepOutOfCharacter(int row, int col, int direction) const;
   int NormalizeCol(int row, int col, int direction, bool vertical);
-  void MoveCaret(int row, int col, int direction, bool vertical);
+  int NormalizeColumn(int row, int col, int direction, bool vertical, KeepState& keep) const;
+  void MoveCaret(int row, int col, int direction, bool vertical, bool scroll = true);
+  void CaretMoved(int old_row, int old_col);
+  void UpdateCaret();
+
+  // editormodel_select.cpp
+  SelPoint PointAt(Position p) const;
+  SelPoint PointAtByte(int row, int byte) const;
+  SelPoint TextEndPoint() const;
+  SelPoint BytesAfter(int row, int64_t offset) const;
+  int64_t OffsetOf(int row, int byte) const;
+  std::string TextBetween(const SelPoint& a, const SelPoint& b) const;
+  std::pair<int, int> BoxBytes(int row, int left, int right) const;
+  std::pair<SelPoint, SelPoint> OrderedSelection() const;
+  void SetSelection(const SelPoint& anchor, const SelPoint& other, bool box);
+  void SelectBytes(const SelPoint& from, const SelPoint& to);
+  void ExtendSelection(Position from);
+  bool InSelectionAt(Position p, bool inclusive_end) const;
+
+  // editormodel_edit.cpp
+  void ReplaceRowsAt(int row, int count, std::string_view s, int64_t caret_offset);
+  void ReplaceSpan(SelPoint a, SelPoint b, std::string_view text, int64_t caret_offset = -1);
+  void ReplaceSelection(std::string_view text);
+  std::string ReadRowsText(int first, int last) const;
+  void InsertAtCaret(std::string_view text);
+  void OverwriteText(std::string_view text);
+  int IndentBytes(int row) const;
+  int IndentWidth(int row) const;
+  std::string IndentText(int width) const;
+  int AutoIndentWidth() const;
+  void Enter(bool shift);
+  void TabKey(Modifiers mods);
+  void DeleteKey();
+  void BackSpace();
+  void UnIndent();
+
+  // editormodel_input.cpp
+  bool MenuShortcut(KeyCode key, bool shift);
+  void Navigate(KeyCode key, Modifiers mods, bool auto_repeat);
+  void CaretLeft();
+  void CaretRight();
+  void CaretVertical(int direction, bool ctrl, bool auto_repeat);
+  std::vector<int> WordStops(int row);
+  void WordLeft();
+  void WordRight();
+  bool CanDragSelection() const;
+  void SelectRowAt(int y);
+  DropEffect DropOwnSelection(Position p, bool copy);
+
+  // editormodel_query.cpp
+  void ShowHit(int row, int byte, int length);
+  int FindMark(int n) const;
+  TTokenQuery TokenQueryAt(int x, int y);
+  bool MenuEnabled(MenuAction action) const;
 
   std::shared_ptr<TEditorScreenStrings> doc_;
   TEditorStrings lines_;
@@ -439,12 +541,24 @@ class EditorModel : public EditorViewHooks {
   TEditorViewInfo view_;
   TFountain* external_fountain_ = nullptr;
   int external_subscription_ = 0;
-  int view_subscription_ = 0;
   std::unique_ptr<RowColouring> colouring_;
   DelimiterSet delimiters_ = DefaultDelimiters();
+  int tab_width_ = 8;
+  bool destroying_ = false;
 
   EditorLayout layout_;
   int scroll_bar_width_ = 16, scroll_bar_height_ = 16;
+  int number_digits_ = 0;
+  ScrollBarState last_vbar_, last_hbar_;
+
+  // Columns of the row last asked for.
+  mutable ColumnLayout cols_;
+  mutable int cols_row_ = -1;
+  mutable uint64_t cols_revision_ = 0;
+  mutable const char* cols_data_ = nullptr;
+  mutable size_t cols_size_ = 0;
+  mutable int cols_tab_ = 0, cols_wrap_ = 0;
+  mutable DelimiterSet cols_delimiters_;
 
   int row_ = 0, col_ = 0;
   int top_row_ = 0, top_col_ = 0;
@@ -452,9 +566,10 @@ class EditorModel : public EditorViewHooks {
   bool keep_valid_ = false;
 
   bool selected_ = false;
-  bool box_ = false;
-  Position sel_anchor_;  // where the selection started
-  Position sel_caret_;   // its other end (the caret when extending)
+  bool box_ = false;      // box mode
+  bool sel_box_ = false;  // the current selection is a box
+  SelPoint sel_anchor_;   // where the selection started
+  SelPoint sel_caret_;    // its moving end
 
   bool overwrite_ = false;
   bool modified_ = false;
@@ -467,22 +582,23 @@ class EditorModel : public EditorViewHooks {
   int edit_depth_ = 0;
   uint64_t edit_revision_ = 0;
   bool pending_change_ = false;
+  bool pending_many_ = false;
   LastChange pending_;
-  bool pending_refresh_ = false;
 
   // Search hit.
   bool hit_shown_ = false;
   int hit_length_ = 0;
   bool hit_caret_ = false;
+  bool keep_hit_caret_ = false;
 
   // Input.
-  std::string pending_lead_;
   int ime_skip_ = 0;
   bool mouse_down_ = false;
   bool mouse_selecting_ = false;
   bool mouse_drag_pending_ = false;  // pressed inside the selection (dmAutomatic)
   bool mouse_dragging_ = false;
   Position mouse_press_;
+  Position mouse_anchor_;
   int mouse_x_ = 0, mouse_y_ = 0;
   Modifiers mouse_mods_ = 0;
 
@@ -491,8 +607,6 @@ class EditorModel : public EditorViewHooks {
   bool dropped_in_self_ = false;
   bool drag_saved_valid_ = false;
   Position drag_saved_;
-
-  mutable int number_digits_ = 0;
 };
 
 }  // namespace editor
