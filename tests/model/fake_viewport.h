@@ -96,6 +96,7 @@ struct Editor {
     model.FocusIn();
     if (!text.empty()) model.SetText(text);
     model.SetModified(false);
+    view.changes = 0;
   }
   // Height for `rows` visible rows under the current options.
   void SetVisibleRows(int rows) {
