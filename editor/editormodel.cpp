@@ -327,7 +327,8 @@ void EditorModel::RepaintChange(const LastChange& change) {
   const unsigned moved_areas = kAreaText | kAreaImagebar;
   if (delta != 0 && change.Row + change.Replaced <= top_row_ + layout_.visible_rows)
     viewport_->ScrollRows(change.Row + change.Replaced, delta, moved_areas);
-  const int last = change.Row + std::max(change.Inserted, 1) - 1 + change.StateChanged;
+  // The recoloured rows are counted from the first changed row, the new rows among them.
+  const int last = change.Row + std::max({change.Inserted, change.StateChanged, 1}) - 1;
   InvalidateRows(change.Row, last, moved_areas);
   // Numbers below the change shift when rows come or go (and logical line numbers on any change).
   if (leftbar_opt_.Visible() && (delta != 0 || leftbar_opt_.ShowNumberMode() == nmLine))
