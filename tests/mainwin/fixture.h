@@ -1,0 +1,194 @@
+// Helpers of the main window's rule tests: a temporary data folder seeded through the store, a
+// recording host, list views that keep what they were told, and a started core.
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "codec/cp932.h"
+#include "editor/editormodel.h"
+#include "editorsettings/editorpropdat.h"
+#include "mainwin/mainform.h"
+#include "store/datafolder.h"
+#include "store/entries.h"
+
+namespace mwtest {
+
+inline std::string Sjis(const std::string& utf8) { return codec::Utf8ToCp932(utf8).bytes; }
+inline std::string Utf8(const std::string& cp932) { return codec::Cp932ToUtf8(cp932); }
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string templ = (std::filesystem::temp_directory_path() / "sorame-mw-XXXXXX").string();
+    path_ = mkdtemp(templ.data());
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::string& Path() const { return path_; }
+  std::string Data() const { return path_ + "/UserData/"; }
+
+ private:
+  std::string path_;
+};
+
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+inline void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// A group with its items (UTF-8 names and texts).
+struct SeedItem {
+  std::string name;
+  std::string text;
+  int line = 0;
+};
+struct SeedGroup {
+  std::string name;
+  std::vector<SeedItem> items;
+  int selIndex = 0;
+};
+
+// Writes group.bin and the item files the way the program does.
+inline void Seed(const std::string& dataDir, const std::vector<SeedGroup>& groups, int groupSel = 0) {
+  store::DataFolder folder(dataDir);
+  folder.EnsureExists();
+  store::TRootComponent_Item items(folder, editorsettings::EditorSettingsFactory());
+  store::TRootComponent_Group list(folder, editorsettings::EditorSettingsFactory(), items);
+  for (const SeedGroup& g : groups) list.Add(list.Count(), -1, 0, 0, Sjis(g.name));
+  for (size_t gi = 0; gi < groups.size(); ++gi) {
+    store::TRootComponent_Item group(folder, editorsettings::EditorSettingsFactory());
+    for (const SeedItem& it : groups[gi].items) {
+      group.Add(group.Count(), -1, 0, 0, Sjis(it.name));
+      group.ItemAt(group.Count() - 1).ItemText = Sjis(it.text);
+      group.ItemAt(group.Count() - 1).Line = it.line;
+    }
+    group.SelIndex = groups[gi].items.empty() ? -1 : groups[gi].selIndex;
+    list.SaveItems(static_cast<int>(gi), &group);
+  }
+  list.SelIndex = groupSel;
+  list.SaveToFile("group.bin");
+}
+
+// What a list control was told.
+class FakeListView : public mainwin::ListBoxView {
+ public:
+  std::vector<std::string> rows;
+  int selection = -1;
+  int top = 0;
+  int clientHeight = 200;
+  int extent = -1;
+  int charWidth = 7;
+  int repaints = 0;
+
+  void SetRows(const std::vector<std::string>& names) override { rows = names; }
+  void ShowSelection(int row) override { selection = row; }
+  int TopRow() const override { return top; }
+  void SetTopRow(int row) override { top = row; }
+  int ClientHeight() const override { return clientHeight; }
+  int TextWidth(const std::string& cp932) const override { return static_cast<int>(cp932.size()) * charWidth; }
+  void SetHorizontalExtent(int pixels) override { extent = pixels; }
+  void Repaint() override { ++repaints; }
+};
+
+class FakeHost : public mainwin::MainFormHost {
+ public:
+  int editorWidth = 600;
+  bool verticalBar = true;
+  int arrow = 17;
+  bool editorEnabled = false;
+  mainwin::WrapMode wrapMode = mainwin::WrapMode::None;
+  std::map<mainwin::ActionId, bool> enabled, checked;
+  std::map<int, std::string> status;
+  std::vector<std::string> errors;
+  std::vector<std::string> confirmations;
+  bool confirmAnswer = true;
+  std::vector<std::string> opened;
+
+  int EditorWidth() const override { return editorWidth; }
+  bool EditorVerticalBarShown() const override { return verticalBar; }
+  int ScrollBarArrowHeight() const override { return arrow; }
+  void SetEditorEnabled(bool on) override { editorEnabled = on; }
+  void ShowWrapMode(mainwin::WrapMode mode) override { wrapMode = mode; }
+  void SetActionEnabled(mainwin::ActionId id, bool on) override { enabled[id] = on; }
+  void SetActionChecked(mainwin::ActionId id, bool on) override { checked[id] = on; }
+  void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  bool ConfirmWarning(const std::string& caption, const std::string& text) override {
+    confirmations.push_back(caption);
+    return confirmAnswer;
+  }
+  void OpenLink(const std::string& target) override { opened.push_back(target); }
+};
+
+// A core on a data folder with an editor laid out like the main window's.
+struct App {
+  explicit App(const std::string& dataDir) {
+    editor.ApplyMainValues();
+    editor.SetMetrics(8, 16);
+    editor.Resize(600, 400);
+    core = std::make_unique<mainwin::MainFormCore>(dataDir, editor, host);
+    core->GroupList().SetView(&groupView);
+    core->ItemList().SetView(&itemView);
+  }
+  void Start() {
+    core->FormCreate();
+    core->FormShow();
+  }
+  void Close() {
+    core->FormClose({}, {});
+    core->FormDestroy();
+  }
+  // The user clicks a row.
+  void ClickGroup(int g) { core->GroupList().UserSelected(g); }
+  void ClickItem(int i) { core->ItemList().UserSelected(i); }
+  void Type(const std::string& utf8) { editor.TypeText(Sjis(utf8)); }
+  std::string Text() const { return Utf8(editor.Text()); }
+
+  editor::EditorModel editor;
+  FakeHost host;
+  FakeListView groupView, itemView;
+  std::unique_ptr<mainwin::MainFormCore> core;
+};
+
+// Items of group g as stored on disk: name -> text (UTF-8).
+inline std::vector<SeedItem> StoredItems(const std::string& dataDir, int g) {
+  store::DataFolder folder(dataDir);
+  store::TRootComponent_Item current(folder, editorsettings::EditorSettingsFactory());
+  store::TRootComponent_Group groups(folder, editorsettings::EditorSettingsFactory(), current);
+  groups.LoadFromFile("group.bin");
+  store::TRootComponent_Item items(folder, editorsettings::EditorSettingsFactory());
+  groups.LoadItems(g, &items);
+  std::vector<SeedItem> out;
+  for (int i = 0; i < items.Count(); ++i)
+    out.push_back({Utf8(items.ItemAt(i).Name), Utf8(items.ItemAt(i).ItemText), items.ItemAt(i).Line});
+  return out;
+}
+
+inline std::vector<std::string> StoredGroupNames(const std::string& dataDir) {
+  store::DataFolder folder(dataDir);
+  store::TRootComponent_Item current(folder, editorsettings::EditorSettingsFactory());
+  store::TRootComponent_Group groups(folder, editorsettings::EditorSettingsFactory(), current);
+  groups.LoadFromFile("group.bin");
+  std::vector<std::string> out;
+  for (const auto& n : groups.RefreshNameStrings()) out.push_back(Utf8(n));
+  return out;
+}
+
+}  // namespace mwtest
