@@ -361,7 +361,8 @@ void EditorModel::FinishEdit(bool changed) {
     pending_change_ = false;
   }
   Relayout(true);
-  if (row_ > doc_->CaretRowLimit()) PullBackTo(doc_->CaretRowLimit());
+  const int limit = doc_->CaretRowLimit();
+  if (row_ > limit || top_row_ > limit) PullBackTo(limit);
   UpdateScrollBars();
   UpdateCaret();
   if (changed) {
@@ -396,12 +397,16 @@ void EditorModel::RowsChanged(const LastChange& change) {
 void EditorModel::Refresh() {
   Relayout(false);
   Invalidate();
-  const int limit = doc_->CaretRowLimit();
-  if (top_row_ > limit) top_row_ = limit;
-  if (row_ > limit) row_ = limit;
+  const int limit = std::max(0, doc_->CaretRowLimit());
+  if (top_row_ > limit) {
+    top_row_ = limit;
+    if (viewport_ != nullptr) viewport_->OnTopRowChange();
+  }
+  const int old_row = row_, old_col = col_;
+  row_ = std::min(row_, limit);
   col_ = NormalizeCol(row_, col_, -1, false);
+  CaretMoved(old_row, old_col);
   UpdateScrollBars();
-  UpdateCaret();
 }
 
 void EditorModel::RowStateChanged(int row) { InvalidateRows(row, row, kAreaText); }

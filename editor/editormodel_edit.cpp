@@ -206,7 +206,10 @@ void EditorModel::CharInput(std::string_view cp932, Modifiers mods) {
     switch (c) {
       case 0x08: BackSpace(); break;
       case 0x09: TabKey(mods); break;
-      case 0x0D: Enter((mods & kModShift) != 0); break;
+      case 0x0D:
+        // Ctrl+Enter is a line feed character on other platforms, which the editor ignores.
+        if ((mods & kModCtrl) == 0 && props_.WantReturns) Enter((mods & kModShift) != 0);
+        break;
       default:
         if ((c >= 0x20 && c <= 0x7E) || c >= 0xA0) {
           if (!ReadOnly()) TypeText(cp932.substr(i, 1));

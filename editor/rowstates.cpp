@@ -83,9 +83,23 @@ void RowColouring::SetFountain(TFountain* fountain) {
 
 int RowColouring::Visible() const { return VisibleRows ? std::max(0, VisibleRows()) : 0; }
 
-void RowColouring::MarkNotComputed(TRowAttributeStringList& rows, int from) {
+void RowColouring::Observe(const TRowAttributeStringList& rows) {
   const int n = rows.Count();
-  for (int j = std::max(0, from); j < n; ++j) {
+  if (&rows != seen_rows_) {
+    seen_rows_ = &rows;
+    computed_end_ = n;
+  } else if (n > seen_count_) {
+    computed_end_ += n - seen_count_;
+  }
+  seen_count_ = n;
+  computed_end_ = std::min(computed_end_, n);
+}
+
+void RowColouring::MarkNotComputed(TRowAttributeStringList& rows, int from) {
+  from = std::max(0, from);
+  const int n = std::min(rows.Count(), computed_end_);
+  computed_end_ = std::min(computed_end_, from);
+  for (int j = from; j < n; ++j) {
     // Keep the row's own attribute and its bookmarks; everything else goes to zero (bracket -2).
     const uint32_t w = rows.StateWord(j);
     if ((w & ~3u) != 0) rows.SetStateWord(j, w & 3u);
@@ -98,6 +112,7 @@ void RowColouring::MarkNotComputed(TRowAttributeStringList& rows, int from) {
 int RowColouring::UpdateFrom(TRowAttributeStringList& rows, int row) { return UpdateRows(rows, row, true); }
 
 int RowColouring::UpdateRows(TRowAttributeStringList& rows, int row, bool notify) {
+  Observe(rows);
   const int count = rows.Count();
   if (row < 0) row = 0;
   if (row >= count) return 0;
@@ -127,6 +142,7 @@ int RowColouring::UpdateRows(TRowAttributeStringList& rows, int row, bool notify
       if (i > row) return changed;
     } else {
       rows.SetRowData(i, state);
+      computed_end_ = std::max(computed_end_, i + 1);
       ++changed;
       if (notify && RowChanged) RowChanged(i);
     }
@@ -137,6 +153,7 @@ int RowColouring::UpdateRows(TRowAttributeStringList& rows, int row, bool notify
 }
 
 void RowColouring::RecomputeAll(TRowAttributeStringList& rows) {
+  Observe(rows);
   if (Suspended && Suspended()) return;
   const int count = rows.Count();
   if (count == 0) return;
@@ -153,9 +170,11 @@ void RowColouring::RecomputeAll(TRowAttributeStringList& rows) {
     rows.SetRowData(i, state);
     parser_->ComputeRowEnd(i, rows, state);
   }
+  computed_end_ = std::max(computed_end_, limit + 1);
 }
 
 bool RowColouring::EnsureComputed(TRowAttributeStringList& rows, int row) {
+  Observe(rows);
   if (row < 0 || row >= rows.Count() || rows.BracketIndex(row) != -2) return false;
   // Rows computed here are being painted or are not on screen yet: no repaint requests.
   UpdateRows(rows, row, false);

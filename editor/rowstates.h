@@ -94,7 +94,12 @@ class RowColouring : public RowStateSink {
  private:
   int Visible() const;
   int UpdateRows(TRowAttributeStringList& rows, int row, bool notify);
-  static void MarkNotComputed(TRowAttributeStringList& rows, int from);
+  // Marks rows from `from` on not computed; rows at or after computed_end_ already are.
+  void MarkNotComputed(TRowAttributeStringList& rows, int from);
+  // Keeps computed_end_ an upper bound across changes of the rows since the last call: an edit
+  // inserts or removes rows once before it asks for an update, so no computed row moves further
+  // down than the growth of the row count.
+  void Observe(const TRowAttributeStringList& rows);
 
   TFountain* fountain_ = nullptr;
   int subscription_ = 0;
@@ -103,6 +108,11 @@ class RowColouring : public RowStateSink {
   std::unique_ptr<TTokenParser> plain_parser_;
   TRowTokenIterator paint_iterator_;
   std::string line_;
+  // No row at or after this index is computed, so that marking after an edit costs the rows that
+  // were computed, not the length of the document.
+  int computed_end_ = 0;
+  const TRowAttributeStringList* seen_rows_ = nullptr;
+  int seen_count_ = 0;
 };
 
 }  // namespace editor
