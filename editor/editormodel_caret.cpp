@@ -200,7 +200,17 @@ void EditorModel::UpdateCaret() {
   viewport_->UpdateCaret(CaretRect());
 }
 
+namespace {
+
+// Pixels far outside any window are as good as the window's edge, and keep the arithmetic small.
+constexpr int kPixelLimit = 1 << 20;
+int ClampPixel(int v) { return std::clamp(v, -kPixelLimit, kPixelLimit); }
+
+}  // namespace
+
 Position EditorModel::PosFromPoint(int x, int y) const {
+  x = ClampPixel(x);
+  y = ClampPixel(y);
   const EditorLayout& l = layout_;
   const int dy = y - l.text_top;
   const int row_offset = dy >= 0 ? dy / l.row_pitch : -((-dy + l.row_pitch - 1) / l.row_pitch);
@@ -218,6 +228,8 @@ Position EditorModel::PosFromPoint(int x, int y) const {
 }
 
 Position EditorModel::CellFromPoint(int x, int y) const {
+  x = ClampPixel(x);
+  y = ClampPixel(y);
   const EditorLayout& l = layout_;
   const int dy = y - l.text_top;
   const int row = top_row_ + (dy >= 0 ? dy / l.row_pitch : -1);

@@ -204,7 +204,10 @@ void EditorModel::CharInput(std::string_view cp932, Modifiers mods) {
       continue;
     }
     switch (c) {
-      case 0x08: BackSpace(); break;
+      case 0x08:
+        // Ctrl+BackSpace is a delete character on other platforms, which the editor ignores.
+        if ((mods & kModCtrl) == 0) BackSpace();
+        break;
       case 0x09: TabKey(mods); break;
       case 0x0D:
         // Ctrl+Enter is a line feed character on other platforms, which the editor ignores.

@@ -162,8 +162,10 @@ TEST(CaretPixels, PointMapsToTheNearestBoundaryAndBack) {
   EXPECT_EQ(e.model.PosFromPoint(e.X(1) + 1, e.Y(1)), (Position{1, 2}));
   EXPECT_EQ(e.model.PosFromPoint(e.X(0) + l.char_width + 2, e.Y(1)), (Position{1, 2}));
   EXPECT_EQ(e.model.PosFromPoint(e.X(0) + l.char_width / 2 - 1, e.Y(1)), (Position{1, 0}));
-  // Above the text and left of it clamp.
+  // Above the text and left of it clamp, and so do points far outside the window.
   EXPECT_EQ(e.model.PosFromPoint(0, 0), (Position{0, 0}));
+  EXPECT_EQ(e.model.PosFromPoint(INT32_MIN, INT32_MIN), (Position{0, 0}));
+  EXPECT_EQ(e.model.PosFromPoint(INT32_MAX, INT32_MAX).row, 1);
   e.model.SetRowCol(1, 2);
   EXPECT_EQ(e.view.caret.x, e.X(2));
   EXPECT_EQ(e.view.caret.y, e.model.RowY(1));
