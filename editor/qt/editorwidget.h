@@ -1,0 +1,158 @@
+// TEditor: the editor control on Qt. It owns an editor model, translates Qt's key, text, input
+// method, mouse, wheel, scroll-bar and focus events into model calls, implements the model's
+// Viewport (repaints, scrolling, caret, cursor, clipboard) and paints what the model holds.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "editor/editormodel.h"
+#include "editor/qt/celltext.h"
+#include "editor/qt/editorfont.h"
+#include "editor/qt/rowmarks.h"
+
+#include <QMenu>
+
+namespace editor::qt {
+
+class TEditor : public QAbstractScrollArea, protected Viewport {
+  Q_OBJECT
+
+ public:
+  explicit TEditor(QWidget* parent = nullptr);
+  ~TEditor() override;
+
+  // The model holds the text, caret, selection, options and every rule; call it for anything the
+  // widget does not wrap.
+  EditorModel& Model() { return *model_; }
+  const EditorModel& Model() const { return *model_; }
+
+  // The main window's values of every option and property (font included).
+  void ApplyMainValues();
+
+  // Font record (face name in code page 932); the widget measures it and lays the rows out by it.
+  void SetEditorFont(const store::TFont& font);
+  const QFont& EditorQFont() const { return font_; }
+
+  // A host's own pop-up menu replaces the built-in one (and its shortcuts); nullptr restores it.
+  void SetPopupMenu(QMenu* menu);
+  QMenu* PopupMenu() const { return host_menu_; }
+  // The built-in menu as it would pop up now (enabling and check marks computed from the model).
+  QMenu* CreateBuiltinMenu(QWidget* parent);
+
+  // Text for the host in Unicode (the model keeps code page 932).
+  QString UnicodeText() const;
+  void SetUnicodeText(const QString& text);
+
+  // The caret rectangle in this widget's coordinates (what the input method is told).
+  QRect CaretRectangle() const;
+
+  QSize sizeHint() const override { return {185, 89}; }
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+ signals:
+  void changed();
+  void caretMoved();
+  void selectionChanged(bool selected);
+  void selectionModeChanged();
+  void topRowChanged();
+  void topColChanged();
+  // Characters code page 932 cannot hold became "?" (typed, committed, pasted or dropped text).
+  void charactersReplaced(int count);
+  // Per painted row (only computed when something is connected).
+  void drawLine(const QString& lineStr, int x, int y, int index, const QRect& rect, bool selected);
+
+ protected:
+  // Viewport
+  void InvalidateRows(int first, int last, unsigned areas) override;
+  void InvalidateAll() override;
+  void ScrollRows(int fromRow, int delta, unsigned areas) override;
+  void ScrollHorizontally(int dxPixels) override;
+  void UpdateScrollBars(const ScrollBarState& vertical, const ScrollBarState& horizontal) override;
+  void UpdateCaret(const CaretInfo& caret) override;
+  void SetMouseCursor(TCursor cursor) override;
+  ClipboardContent GetClipboard() override;
+  bool ClipboardHasText() override;
+  void SetClipboard(std::string_view cp932, bool box) override;
+  DropEffect StartDrag(std::string_view cp932) override;
+  void OnChange() override { emit changed(); }
+  void OnCaretMoved() override { emit caretMoved(); }
+  void OnSelectionChange(bool selected) override { emit selectionChanged(selected); }
+  void OnSelectionModeChange() override { emit selectionModeChanged(); }
+  void OnTopRowChange() override { emit topRowChanged(); }
+  void OnTopColChange() override { emit topColChanged(); }
+
+  // Qt events
+  bool event(QEvent* e) override;
+  bool viewportEvent(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  bool focusNextPrevChild(bool next) override;
+  void scrollContentsBy(int, int) override {}
+
+  // Converts Unicode from the platform, reporting replaced characters.
+  std::string ToCp932(const QString& text);
+  // The offset of the viewport inside this widget (the frame).
+  QPoint ViewportOffset() const;
+
+ private:
+  void SyncFont();
+  void SyncFrame();
+  void ApplyMetrics();
+  void BlinkCaret();
+  void RestartBlink();
+  QRect CaretPaintRect() const;
+  void ShowBuiltinMenu(const QPoint& globalPos);
+  bool HandlesShortcut(const QKeyEvent* e) const;
+
+  // Painting
+  struct PaintColors;
+  void PaintRuler(QPainter& p, const QRect& clip, const PaintColors& c);
+  void PaintImagebar(QPainter& p, int row, int y, const PaintColors& c);
+  void PaintLeftbar(QPainter& p, int row, int y, const PaintColors& c);
+  void PaintRow(QPainter& p, int row, const PaintColors& c);
+  void PaintCaret(QPainter& p);
+  void PaintPreedit(QPainter& p, const PaintColors& c);
+  QRect AreaRect(unsigned area, int top, int bottom) const;
+
+  std::unique_ptr<EditorModel> model_;
+  QFont font_;
+  store::TFont font_record_;
+  bool font_synced_ = false;
+  CellMetrics metrics_;
+  CellTextPainter text_painter_;
+  RowCells cells_;
+  DottedLineCache dotted_;
+
+  CaretInfo caret_;
+  bool caret_on_ = true;
+  QTimer blink_;
+  QTimer auto_scroll_;
+  QString preedit_;
+
+  QPointer<QMenu> host_menu_;
+  bool updating_bars_ = false;
+  int wheel_remainder_ = 0;
+  TScrollStyle frame_synced_style_ = ssNone;
+  TBorderStyle frame_synced_border_ = bsNone;
+  bool frame_synced_ = false;
+};
+
+}  // namespace editor::qt
