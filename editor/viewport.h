@@ -72,6 +72,7 @@ class Viewport {
   virtual void InvalidateAll() = 0;
   // Move the shown content of rows from `fromRow` (as shown now) down by `delta` rows (up when
   // negative) in the given areas without redrawing it; the window repaints what is uncovered.
+  // `fromRow` may lie above the top row (a change above the view): then everything moves.
   virtual void ScrollRows(int fromRow, int delta, unsigned areas) = 0;
   // The left scroll offset changed by `dxPixels` (content moves left when positive).
   virtual void ScrollHorizontally(int dxPixels) = 0;
@@ -86,7 +87,8 @@ class Viewport {
   virtual void SetClipboard(std::string_view cp932, bool box) = 0;
 
   // Runs a drag of `cp932` with copy and move allowed and returns when it is over; drops into this
-  // editor arrive meanwhile through EditorModel::DragOver/Drop with from_self set.
+  // editor arrive meanwhile through EditorModel::DragOver/Drop with from_self set. The model moves
+  // its own text on such a drop; a drop into another program never removes text here.
   virtual DropEffect StartDrag(std::string_view cp932) = 0;
 
   // Events for the host.
