@@ -118,6 +118,17 @@ void ListBoxKor::UpdateExtent() {
   if (view_) view_->SetHorizontalExtent(ComputeExtent());
 }
 
+// ---- dragging entries
+
+bool AcceptsEntryDrop(int sourceTag, int targetTag) { return sourceTag == kItemListTag || sourceTag == targetTag; }
+
+int DragAutoScrollStep(int y, int targetHeight, int sourceFontSize) {
+  const int half = sourceFontSize / 2;
+  if (y <= half + 1) return -1;
+  if (y >= targetHeight - (half + 4)) return 1;
+  return 0;
+}
+
 // ---- drawing rules
 
 ListLook GroupLook(const store::TMainDataClass& d) {

@@ -98,6 +98,14 @@ class ListBoxKor {
   int font_height_ = -13;
 };
 
+// ---- dragging entries
+
+// A group list takes groups (reordering) and items (to another group); an item list only its own items.
+bool AcceptsEntryDrop(int sourceTag, int targetTag);
+// While dragging over a list: -1 scrolls it up one entry, 1 down, 0 not; `sourceFontSize` is the
+// font size of the list the drag came from.
+int DragAutoScrollStep(int y, int targetHeight, int sourceFontSize);
+
 // ---- drawing rules
 
 // The settings one list is drawn with (one set for groups, one for items).

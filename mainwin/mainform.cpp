@@ -485,19 +485,8 @@ bool MainFormCore::EditorDoubleClick(int x, int y) {
 
 // ---- dragging entries
 
-bool MainFormCore::AcceptsDrop(int sourceTag, int targetTag) {
-  return sourceTag == kItemListTag || sourceTag == targetTag;
-}
-
-int MainFormCore::AutoScrollStep(int y, int targetHeight, int sourceFontSize) {
-  const int half = sourceFontSize / 2;
-  if (y <= half + 1) return -1;
-  if (y >= targetHeight - (half + 4)) return 1;
-  return 0;
-}
-
 void MainFormCore::DropEntry(int sourceTag, int targetTag, int target, bool ctrl) {
-  if (target == -1 || !AcceptsDrop(sourceTag, targetTag)) return;
+  if (target == -1 || !AcceptsEntryDrop(sourceTag, targetTag)) return;
   if (sourceTag == kItemListTag && targetTag == kGroupListTag) {
     const int s = item_list_.ItemIndex();
     if (s < 0 || target >= groups_->Count()) return;
@@ -612,7 +601,7 @@ void MainFormCore::ItemToOtherGroup(int s, int target, bool move, bool recordHis
   host_.SetEditorEnabled(false);
 }
 
-std::vector<std::string> MainFormCore::MoveCopyTargets() const { return groups_->NameStrings; }
+std::vector<std::string> MainFormCore::MoveCopyTargets() { return groups_->RefreshNameStrings(); }
 
 void MainFormCore::MoveCopyItemToGroup(int target, bool move) {
   const int s = item_list_.ItemIndex();

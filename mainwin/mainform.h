@@ -153,14 +153,11 @@ class MainFormCore {
   bool EditorDoubleClick(int x, int y);
   const std::string& LinkTarget() const { return link_target_; }
 
-  // ---- dragging entries
-  static bool AcceptsDrop(int sourceTag, int targetTag);
-  // -1: scroll the target up one entry, 1: down, 0: not.
-  static int AutoScrollStep(int y, int targetHeight, int sourceFontSize);
+  // ---- dragging entries (the acceptance rules are in listbox.h)
   // Drops the source list's selected entry on entry `target` of the target list (-1: below the last).
   void DropEntry(int sourceTag, int targetTag, int target, bool ctrl);
   // The move/copy sub-menus: group names in list order; enabled while an item is selected.
-  std::vector<std::string> MoveCopyTargets() const;
+  std::vector<std::string> MoveCopyTargets();
   bool MoveCopyEnabled() const { return item_list_.ItemIndex() >= 0; }
   void MoveCopyItemToGroup(int target, bool move);
   void CopyGroupEntry(int item, int from, int to);

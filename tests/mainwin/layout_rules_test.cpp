@@ -111,15 +111,15 @@ TEST(ItemEditingRules, WidthWrapColumnAndCaretPanel) {
 }
 
 TEST(DragRules, AcceptanceAndAutoScroll) {
-  EXPECT_TRUE(MainFormCore::AcceptsDrop(kItemListTag, kGroupListTag));
-  EXPECT_TRUE(MainFormCore::AcceptsDrop(kItemListTag, kItemListTag));
-  EXPECT_TRUE(MainFormCore::AcceptsDrop(kGroupListTag, kGroupListTag));
-  EXPECT_FALSE(MainFormCore::AcceptsDrop(kGroupListTag, kItemListTag));
+  EXPECT_TRUE(AcceptsEntryDrop(kItemListTag, kGroupListTag));
+  EXPECT_TRUE(AcceptsEntryDrop(kItemListTag, kItemListTag));
+  EXPECT_TRUE(AcceptsEntryDrop(kGroupListTag, kGroupListTag));
+  EXPECT_FALSE(AcceptsEntryDrop(kGroupListTag, kItemListTag));
   // Font size 10: up within 6 pixels of the top, down within 9 of the bottom.
-  EXPECT_EQ(MainFormCore::AutoScrollStep(6, 200, 10), -1);
-  EXPECT_EQ(MainFormCore::AutoScrollStep(7, 200, 10), 0);
-  EXPECT_EQ(MainFormCore::AutoScrollStep(190, 200, 10), 0);
-  EXPECT_EQ(MainFormCore::AutoScrollStep(191, 200, 10), 1);
+  EXPECT_EQ(DragAutoScrollStep(6, 200, 10), -1);
+  EXPECT_EQ(DragAutoScrollStep(7, 200, 10), 0);
+  EXPECT_EQ(DragAutoScrollStep(190, 200, 10), 0);
+  EXPECT_EQ(DragAutoScrollStep(191, 200, 10), 1);
 }
 
 TEST(Actions, TableFollowsTheListOrderAndEnablingRule) {

@@ -1,0 +1,168 @@
+// TMainForm: the program's window. It builds the control tree (tool bars, status panels, list
+// pane with its splitters, the editor), lays out the four list arrangements, carries geometry and
+// split positions between runs, and translates Qt's events into calls on MainFormCore, which
+// holds every rule. Message boxes and the desktop's "open" go through MessageBoxes.
+#pragma once
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QTimer>
+#include <QUrl>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "mainwin/mainform.h"
+#include "store/reporter.h"
+
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QActionGroup;
+
+namespace editor::qt {
+class TOleddEditor;
+}
+
+namespace mainwin::qt {
+
+class TListBox_kor;
+class TPanel_Drop;
+
+// The window's modal boxes and its one way out to the desktop; tests replace them.
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // The standard error box.
+  virtual void Error(QWidget* parent, const QString& text);
+  // A plain message with OK (the store's notices).
+  virtual void Notice(QWidget* parent, const QString& text);
+  // A warning with OK and Cancel.
+  virtual bool ConfirmWarning(QWidget* parent, const QString& caption, const QString& text);
+  virtual void OpenUrl(const QUrl& url);
+};
+
+struct MainFormOptions {
+  QString dataFolder;  // the data folder, ending with "/"
+  MessageBoxes* boxes = nullptr;  // nullptr: Qt's message boxes; not owned
+};
+
+class TMainForm : public QMainWindow, private MainFormHost, private store::Reporter {
+  Q_OBJECT
+
+ public:
+  // Creates the controls and runs the creation steps: records loaded, layout and geometry applied.
+  explicit TMainForm(const MainFormOptions& options, QWidget* parent = nullptr);
+  // Runs the close steps if they have not run, then saves main.bin, list.bin and History.bin.
+  ~TMainForm() override;
+
+  MainFormCore& Core() { return *core_; }
+
+  // ---- controls
+  editor::qt::TOleddEditor* MainEditor = nullptr;
+  TListBox_kor* ListBox_Group = nullptr;
+  TListBox_kor* ListBox_Item = nullptr;
+  TPanel_Drop* Panel_Drop_Item = nullptr;
+  QWidget* Panel_center = nullptr;
+  QWidget* Panel_Left = nullptr;
+  QWidget* Panel_Group = nullptr;
+  QWidget* Panel_Right = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QSplitter* Splitter_ListBox = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+  QToolBar* ToolBar2 = nullptr;
+  QMenu* PopupMenu_Time = nullptr;
+  QMenu* PopupMenu_Item = nullptr;
+  QMenu* Menu_Item = nullptr;  // the main menu's "アイテム(&I)"
+  QTimer Timer1;
+  QLabel* StatusPanel(int panel) const { return panels_[static_cast<size_t>(panel)]; }
+
+  // ---- actions: every command of the action list exists; a command is enabled by the rule only
+  // once a handler is wired to it.
+  QAction* Action(ActionId id) const { return actions_[static_cast<size_t>(id)]; }
+  void Wire(ActionId id, std::function<void()> handler);
+  bool Wired(ActionId id) const { return wired_.count(id) != 0; }
+
+  // ---- layout and geometry
+  void ApplyListLayout();
+  void SetDefaultListSizes();
+  void StoreWindowGeometry();
+  void StoreSplitPositions();
+  void RestoreSplitPositions();
+  void ApplyListFontSizes();
+  // The list pane's and the group panel's extents as they are now.
+  SplitSizes CurrentSplitSizes() const;
+
+  // ---- menus
+  // Removes the entries tagged above 9999 and appends the move/copy sub-menus.
+  void BuildMoveCopyMenu(QMenu* menu);
+  void BuildTimeStampMenu();
+
+  // The coalesced action update: runs once after the event loop goes idle.
+  void RequestActionUpdate();
+  // The close steps (geometry, group.bin, the open group's items), once.
+  void RunCloseSteps();
+
+ signals:
+  // A double click on a list (tag 10 groups, 20 items): the entry dialog's cue.
+  void entryEditRequested(int tag);
+  // Files dropped on the item list's panel (OnDropFiles).
+  void filesDropped(const QStringList& files);
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  // MainFormHost
+  int EditorWidth() const override;
+  bool EditorVerticalBarShown() const override;
+  int ScrollBarArrowHeight() const override;
+  void SetEditorEnabled(bool on) override;
+  void ShowWrapMode(WrapMode mode) override;
+  void SetActionEnabled(ActionId id, bool on) override;
+  void SetActionChecked(ActionId id, bool on) override;
+  void SetStatusText(int panel, const std::string& text) override;
+  void ShowError(const std::string& text) override;
+  bool ConfirmWarning(const std::string& caption, const std::string& text) override;
+  void OpenLink(const std::string& target) override;
+  // store::Reporter
+  void ShowMessage(const std::string& text) override;
+
+  void BuildControls();
+  void BuildActions();
+  void BuildToolBars();
+  void BuildMenus();
+  void BuildStatusBar();
+  void WireOwnActions();
+  void RestoreGeometry();
+  void ApplySplitSizes(SplitSizes sizes);
+  void ApplyPendingSplit();
+  void UpdateSplitterMinimums();
+  void ApplyShortCuts();
+  void SetEditorIcon();
+  bool EditorViewportEvent(QEvent* e);
+  bool EditorEvent(QEvent* e);
+
+  std::unique_ptr<MessageBoxes> own_boxes_;
+  MessageBoxes* boxes_ = nullptr;
+  std::unique_ptr<MainFormCore> core_;
+  std::array<QAction*, kActionCount> actions_{};
+  std::set<ActionId> wired_;
+  QActionGroup* wrap_group_ = nullptr;
+  std::array<QLabel*, 7> panels_{};
+  QTimer idle_;
+  // Split sizes waiting for the first layout: the defaults (nullopt inside) or stored positions.
+  std::optional<std::optional<SplitSizes>> pending_split_;
+  bool shown_ = false;
+  bool closed_ = false;
+  bool in_wrap_update_ = false;
+  bool resending_ = false;
+  int wheel_remainder_ = 0;
+};
+
+}  // namespace mainwin::qt
