@@ -523,6 +523,8 @@ void TMainForm::showEvent(QShowEvent* e) {
   ApplyShortCuts();
   ApplyListFontSizes();
   SetEditorIcon();
+  // Typing goes to the open item straight away.
+  if (MainEditor->isEnabled()) MainEditor->setFocus();
   // The input method's open state cannot be set through Qt on Linux: IME_ON is kept, not applied.
   RequestActionUpdate();
 }
