@@ -91,20 +91,21 @@ void CellTextPainter::SetFont(const QFont& font, int charWidth, int ascent) {
   if (font != font_) {
     font_ = font;
     raw_ = QRawFont::fromFont(font_);
-    glyphs_.clear();
+    glyphs_.assign(0x10000, kUnknownGlyph);
   }
   char_width_ = charWidth;
   ascent_ = ascent;
 }
 
 quint32 CellTextPainter::Glyph(char16_t ch) {
-  auto it = glyphs_.find(ch);
-  if (it != glyphs_.end()) return it->second;
+  if (glyphs_.empty()) glyphs_.assign(0x10000, kUnknownGlyph);
+  quint32& cached = glyphs_[ch];
+  if (cached != kUnknownGlyph) return cached;
   quint32 g = 0;
   int n = 1;
   const QChar qc(ch);
   if (raw_.isValid() && !QChar::isSurrogate(ch)) raw_.glyphIndexesForChars(&qc, 1, &g, &n);
-  glyphs_.emplace(ch, g);
+  cached = g;
   return g;
 }
 

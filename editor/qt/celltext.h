@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "editor/wrap.h"
@@ -73,9 +72,9 @@ class CellTextPainter {
   QRawFont raw_;
   int char_width_ = 8;
   int ascent_ = 13;
-  std::unordered_map<char16_t, quint32> glyphs_;
-  std::vector<quint32> run_glyphs_;
-  std::vector<QPointF> run_positions_;
+  // Glyph index per UTF-16 unit, kUnknownGlyph until looked up: painting asks once per character.
+  static constexpr quint32 kUnknownGlyph = 0xFFFFFFFFu;
+  std::vector<quint32> glyphs_;
 };
 
 }  // namespace editor::qt

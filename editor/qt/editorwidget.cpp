@@ -506,7 +506,8 @@ void TEditor::keyPressEvent(QKeyEvent* e) {
         if (ch.unicode() >= 0x20 && ch.unicode() != 0x7F) text += ch;
     }
     if (!text.isEmpty()) {
-      if (key == keys::kTab && !model_->WantTabs()) {
+      // Ctrl+Tab and Alt+Tab belong to the window (page switching, focus).
+      if (key == keys::kTab && (!model_->WantTabs() || (mods & (kModCtrl | kModAlt)))) {
         e->ignore();
         return;
       }
@@ -514,7 +515,8 @@ void TEditor::keyPressEvent(QKeyEvent* e) {
         e->ignore();
         return;
       }
-      model_->CharInput(ToCp932(text), mods);
+      // Read-only text goes nowhere, so nothing is reported as replaced either.
+      if (!model_->ReadOnly()) model_->CharInput(ToCp932(text), mods);
       used = true;
     }
   }
@@ -721,30 +723,51 @@ void TEditor::PaintRuler(QPainter& p, const QRect& clip, const PaintColors& c) {
   const TEditorRuler& ruler = model_->Ruler();
   const QPalette& pal = palette();
   const QRect r = AreaRect(kAreaRuler, 0, 0);
-  p.fillRect(r, ToQColor(ruler.BkColor(), pal, c.control));
+  const QColor bk = ToQColor(ruler.BkColor(), pal, c.control);
   const QColor ink = ToQColor(ruler.Color(), pal, c.font);
-  const int bottom = r.top() + 9;  // last pixel row of the scale
-  p.save();
-  p.setClipRect(QRect(l.text_left, r.top(), viewport()->width() - l.text_left, r.height()).intersected(clip));
-  // The caret column, under the scale.
-  const int caret_x = model_->ColX(model_->Col());
-  p.fillRect(QRect(caret_x, bottom - 4, l.char_width, 5), ToQColor(ruler.MarkColor(), pal, c.font));
-  const int gauge = std::max(2, ruler.GaugeRange());
-  const int first_col = model_->TopCol();
-  const int last_col = first_col + l.visible_cols + 2;
-  for (int col = first_col; col <= last_col; ++col) {
-    const int x = model_->ColX(col);
-    int h = 2;
-    if (col % gauge == 0) {
-      h = 9;
-      if (col > 0) DrawTinyNumber(p, x + 2, r.top() + 1, col, ink);
-    } else if (col % (gauge / 2) == 0) {
-      h = 4;
+  RulerKey key;
+  key.width = r.width();
+  key.height = r.height();
+  key.text_left = l.text_left;
+  key.x0 = model_->ColX(0);
+  key.char_width = l.char_width;
+  key.gauge = std::max(2, ruler.GaugeRange());
+  key.first_col = model_->TopCol();
+  key.bk = bk.rgb();
+  key.ink = ink.rgb();
+  key.edge = c.edge.rgb();
+  key.has_edge = ruler.Edge();
+  key.dpr = viewport()->devicePixelRatioF();
+  if (!(key == ruler_key_) || ruler_pixmap_.isNull()) {
+    ruler_key_ = key;
+    ruler_pixmap_ = QPixmap(r.size() * key.dpr);
+    ruler_pixmap_.setDevicePixelRatio(key.dpr);
+    ruler_pixmap_.fill(bk);
+    QPainter rp(&ruler_pixmap_);
+    const int bottom = 9;  // last pixel row of the scale
+    rp.setClipRect(QRect(l.text_left, 0, r.width() - l.text_left, r.height()));
+    const int last_col = key.first_col + l.visible_cols + 2;
+    for (int col = key.first_col; col <= last_col; ++col) {
+      const int x = model_->ColX(col);
+      int h = 2;
+      if (col % key.gauge == 0) {
+        h = 9;
+        if (col > 0) DrawTinyNumber(rp, x + 2, 1, col, ink);
+      } else if (col % (key.gauge / 2) == 0) {
+        h = 4;
+      }
+      rp.fillRect(QRect(x, bottom - h + 1, 1, h), ink);
     }
-    p.fillRect(QRect(x, bottom - h + 1, 1, h), ink);
+    rp.setClipping(false);
+    if (key.has_edge) rp.fillRect(QRect(0, r.height() - 1, r.width(), 1), c.edge);
   }
+  p.drawPixmap(r.topLeft(), ruler_pixmap_);
+  // The caret column, at the foot of the scale.
+  const QRect marker(model_->ColX(model_->Col()), r.top() + 5, l.char_width, 5);
+  p.save();
+  p.setClipRect(QRect(l.text_left, r.top(), r.width() - l.text_left, r.height()).intersected(clip));
+  p.fillRect(marker, ToQColor(ruler.MarkColor(), pal, c.font));
   p.restore();
-  if (ruler.Edge()) p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), c.edge);
 }
 
 void TEditor::PaintImagebar(QPainter& p, int row, int y, const PaintColors& c) {

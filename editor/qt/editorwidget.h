@@ -132,6 +132,17 @@ class TEditor : public QAbstractScrollArea, protected Viewport {
   void PaintPreedit(QPainter& p, const PaintColors& c);
   QRect AreaRect(unsigned area, int top, int bottom) const;
 
+  // The ruler's scale as last drawn; the caret marker moves on every keystroke, the scale rarely.
+  struct RulerKey {
+    int width = -1, height = 0, text_left = 0, x0 = 0, char_width = 0, gauge = 0, first_col = 0;
+    QRgb bk = 0, ink = 0, edge = 0;
+    bool has_edge = false;
+    qreal dpr = 1;
+    friend bool operator==(const RulerKey&, const RulerKey&) = default;
+  };
+  RulerKey ruler_key_;
+  QPixmap ruler_pixmap_;
+
   std::unique_ptr<EditorModel> model_;
   QFont font_;
   store::TFont font_record_;

@@ -118,7 +118,7 @@ void TOleddEditor::dropEvent(QDropEvent* e) {
     return;
   }
   const MimeText text = ReadTextMime(e->mimeData());
-  if (text.replaced > 0) emit charactersReplaced(text.replaced);
+  if (text.replaced > 0 && !Model().ReadOnly()) emit charactersReplaced(text.replaced);
   const DropEffect effect = Model().Drop(p.x(), p.y(), ToModifiers(e->modifiers()), text.bytes, FromSelf(e));
   const Qt::DropAction action = ToDropAction(effect);
   if (action == Qt::IgnoreAction) {

@@ -117,7 +117,10 @@ class InputTest : public QObject {
   void readOnlyIgnoresTextButMovesTheCaret() {
     auto w = ShownEditor("abc");
     w->Model().SetReadOnly(true);
+    QSignalSpy replaced(w.get(), &TEditor::charactersReplaced);
     QTest::keyClicks(w.get(), QStringLiteral("xyz"));
+    TypeKey(*w, 0, QStringLiteral("한"));
+    QCOMPARE(replaced.count(), 0);  // nothing was inserted, so nothing was replaced
     Commit(*w, QStringLiteral("日本"));
     QTest::keyClick(w.get(), Qt::Key_Delete);
     QCOMPARE(Text(*w), std::string("abc"));
