@@ -79,10 +79,29 @@ QIcon DrawnIcon(const std::function<void(QPainter&)>& draw) {
   return QIcon(pm);
 }
 
-QIcon ActionIcon(ActionId id, QStyle* style) {
+// A left- or right-pointing arrow for the history buttons.
+QIcon ArrowIcon(bool left) {
+  return DrawnIcon([left](QPainter& p) {
+    QPainterPath path;
+    const qreal tip = left ? 2 : 14, base = left ? 8 : 8, tail = left ? 14 : 2;
+    path.moveTo(tip, 8);
+    path.lineTo(base, 2.5);
+    path.lineTo(base, 5.5);
+    path.lineTo(tail, 5.5);
+    path.lineTo(tail, 10.5);
+    path.lineTo(base, 10.5);
+    path.lineTo(base, 13.5);
+    path.closeSubpath();
+    p.fillPath(path, QColor(40, 90, 160));
+  });
+}
+
+// Drawn rather than taken from the style: the style's standard icons load image files, which
+// costs more at start-up than the whole data folder.
+QIcon ActionIcon(ActionId id) {
   switch (id) {
-    case ActionId::HistoryBk: return style->standardIcon(QStyle::SP_ArrowBack);
-    case ActionId::HistoryFw: return style->standardIcon(QStyle::SP_ArrowForward);
+    case ActionId::HistoryBk: return ArrowIcon(true);
+    case ActionId::HistoryFw: return ArrowIcon(false);
     case ActionId::TimeStamp:
       return DrawnIcon([](QPainter& p) {
         p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
@@ -117,9 +136,6 @@ QIcon ActionIcon(ActionId id, QStyle* style) {
         p.drawRect(QRectF(2.5, 2.5, 11, 11));
         p.fillRect(QRectF(5, 5, 6, 6), QColor(40, 40, 40));
       });
-    case ActionId::ReOpenItem:
-    case ActionId::ReOpenGroup: return style->standardIcon(QStyle::SP_BrowserReload);
-    case ActionId::Close: return style->standardIcon(QStyle::SP_DialogCloseButton);
     default: return {};
   }
 }
@@ -287,7 +303,7 @@ void TMainForm::BuildActions() {
     a->setProperty("tag", spec.tag);
     if (!spec.shortcut.empty())
       a->setShortcut(QKeySequence::fromString(QString::fromLatin1(spec.shortcut.data()), QKeySequence::PortableText));
-    a->setIcon(ActionIcon(spec.id, style()));
+    a->setIcon(ActionIcon(spec.id));
     a->setEnabled(false);
     actions_[static_cast<size_t>(spec.id)] = a;
   }
