@@ -35,6 +35,11 @@ void ListBoxKor::Click() {
   UpdateExtent();
 }
 
+void ListBoxKor::DropSelection() {
+  item_index_ = -1;
+  if (view_) view_->ShowSelection(-1);
+}
+
 void ListBoxKor::UserSelected(int row) {
   if (row < -1 || row >= Count()) row = -1;
   item_index_ = row;

@@ -71,6 +71,8 @@ class ListBoxKor {
   // Replaces the entries keeping PrevIndex and CurIndex (the selection is dropped when the row is gone).
   void SetItems(const std::vector<std::string>& names);
   void SetPrevIndex(int i) { prev_index_ = i < 0 ? -1 : i; }
+  // Shows no selection, without notifying or bookkeeping (after a selection that failed).
+  void DropSelection();
   // Moves one entry (the selected one follows it) and removes one (dropping the selection on it).
   void MoveItem(int from, int to);
   void RemoveItem(int i);

@@ -140,8 +140,7 @@ void MainFormCore::RefreshGroupList(int sel) {
     group_list_.MakeTopVisible(groups_->SelIndex);
   } catch (...) {
     // A stored selection that no longer exists: nothing is selected, without a message.
-    group_list_.SetItems(group_list_.Names());
-    if (group_list_.View()) group_list_.View()->ShowSelection(-1);
+    group_list_.DropSelection();
     groups_->SelIndex = -1;
   }
 }
