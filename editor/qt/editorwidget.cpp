@@ -539,10 +539,6 @@ void TEditor::inputMethodEvent(QInputMethodEvent* e) {
   e->accept();
 }
 
-bool TEditor::viewportEvent(QEvent* e) {
-  return QAbstractScrollArea::viewportEvent(e);
-}
-
 void TEditor::mousePressEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
   model_->MouseDown(ToButton(e->button()), ToModifiers(e->modifiers()), p.x(), p.y());

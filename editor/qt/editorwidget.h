@@ -90,7 +90,6 @@ class TEditor : public QAbstractScrollArea, protected Viewport {
 
   // Qt events
   bool event(QEvent* e) override;
-  bool viewportEvent(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;

@@ -55,6 +55,22 @@ class MouseTest : public QObject {
     QCOMPARE(w->Model().SelText(), std::string("bcdef\r\nghijkl\r\nm"));
   }
 
+  void draggingTheSelectionMovesOrCopiesIt() {
+    auto w = ShownEditor("abc def\r\nxyz");
+    w->Model().Select({0, 0}, {0, 3});
+    Mouse(*w, QEvent::MouseButtonPress, CellLeft(*w, 0, 1), Qt::LeftButton, Qt::LeftButton);
+    Mouse(*w, QEvent::MouseMove, CellLeft(*w, 1, 2), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(w->viewport()->cursor().shape(), Qt::DragMoveCursor);
+    Mouse(*w, QEvent::MouseButtonRelease, CellLeft(*w, 1, 2), Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(w->Model().Text(), std::string(" def\r\nxyabcz"));
+    // With Ctrl the text is copied.
+    w->Model().Select({0, 1}, {0, 4});
+    Mouse(*w, QEvent::MouseButtonPress, CellLeft(*w, 0, 2), Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+    Mouse(*w, QEvent::MouseMove, CellLeft(*w, 1, 0), Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+    Mouse(*w, QEvent::MouseButtonRelease, CellLeft(*w, 1, 0), Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+    QCOMPARE(w->Model().Text(), std::string(" def\r\ndefxyabcz"));
+  }
+
   void doubleClickSelectsTheToken() {
     auto w = ShownEditor("see http://example.jp/a now");
     QTest::mouseDClick(w->viewport(), Qt::LeftButton, Qt::NoModifier, CellLeft(*w, 0, 10));
@@ -75,13 +91,13 @@ class MouseTest : public QObject {
     w->Model().Leftbar().SetVisible(true);
     w->Model().Select({0, 0}, {0, 3});
     const auto& l = w->Model().Layout();
-    QTest::mouseMove(w->viewport(), CellLeft(*w, 1, 1));
+    Mouse(*w, QEvent::MouseMove, CellLeft(*w, 1, 1), Qt::NoButton, Qt::NoButton);
     QCOMPARE(w->viewport()->cursor().shape(), Qt::IBeamCursor);
-    QTest::mouseMove(w->viewport(), CellLeft(*w, 0, 1));
+    Mouse(*w, QEvent::MouseMove, CellLeft(*w, 0, 1), Qt::NoButton, Qt::NoButton);
     QCOMPARE(w->viewport()->cursor().shape(), Qt::ArrowCursor);  // over the selection
-    QTest::mouseMove(w->viewport(), QPoint(l.leftbar_left + 2, w->Model().RowY(1) + 2));
+    Mouse(*w, QEvent::MouseMove, QPoint(l.leftbar_left + 2, w->Model().RowY(1) + 2), Qt::NoButton, Qt::NoButton);
     QCOMPARE(w->viewport()->cursor().shape(), Qt::BitmapCursor);  // the editor's right arrow
-    QTest::mouseMove(w->viewport(), QPoint(l.text_left + 30, l.ruler_top + 2));
+    Mouse(*w, QEvent::MouseMove, QPoint(l.text_left + 30, l.ruler_top + 2), Qt::NoButton, Qt::NoButton);
     QCOMPARE(w->viewport()->cursor().shape(), Qt::ArrowCursor);
   }
 
