@@ -853,7 +853,8 @@ void TEditor::PaintRow(QPainter& p, int row, const PaintColors& c) {
         style = tok.color->Style() | c.font_style;
       }
       if (!italic && bk == c.control && fg == c.font && style == c.font_style) continue;
-      if (bk != c.control) p.fillRect(QRect(x_of(from_col), y, (to_col - from_col) * cw, text_h), bk);
+      // Opaque outside italic mode: the default glyphs under it must not fringe the new ones.
+      if (!italic || bk != c.control) p.fillRect(QRect(x_of(from_col), y, (to_col - from_col) * cw, text_h), bk);
       text_painter_.Draw(p, cells_, x0, y, tok.start, end, fg, style);
       if (style & store::fsUnderline) underline(from_col, to_col, fg, bk);
       if (style & store::fsStrikeOut) strike(from_col, to_col, fg);

@@ -51,6 +51,23 @@ class PaintTest : public QObject {
     QVERIFY(CountNonWhite(img, Cell(*w, 0, 8)) > 0);      // "x" at the tab stop
   }
 
+  void colouredTokensAreRedrawnOpaquely() {
+    // Blue link text over the row's default black text: only blends of blue and white may show,
+    // never the black glyph edges underneath.
+    auto w = ShownEditor("see http://example.jp/ok");
+    const QImage img = Grab(*w);
+    const QRect link = Cell(*w, 0, 4, 20);
+    int blue = 0;
+    for (int y = link.top(); y <= link.bottom(); ++y) {
+      for (int x = link.left(); x <= link.right(); ++x) {
+        const QRgb px = img.pixel(x, y);
+        QVERIFY2(qBlue(px) == 255 && qRed(px) == qGreen(px), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        if (qRed(px) < 128) ++blue;
+      }
+    }
+    QVERIFY(blue > 20);
+  }
+
   void selectionIsPaintedInTheSelectColours() {
     auto w = ShownEditor("abcdef\r\nghi");
     w->Model().Select({0, 1}, {0, 4});
