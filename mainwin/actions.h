@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace mainwin {
 
@@ -63,5 +65,14 @@ struct ActionConditions {
 };
 
 bool IsEnabled(Enabling rule, const ActionConditions& c);
+
+// Clears `list` and adds every action's hint (not its caption) in list order (UTF-8), for the
+// settings dialog's shortcut page.
+void ListActionHints(std::vector<std::string>& list);
+
+// A stored shortcut text in the form the platform parses: surrounding spaces dropped and the key
+// names of other spellings ("Insert", "Delete", "BkSp", "PgDn", as older lists hold them) taken
+// as the platform's ("Ins", "Del", "Backspace", "PgDown"). Empty stays empty (no shortcut).
+std::string ParsableShortcutText(std::string_view stored);
 
 }  // namespace mainwin

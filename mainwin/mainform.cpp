@@ -413,8 +413,8 @@ void MainFormCore::HistoryStep(bool back) {
 void MainFormCore::ReOpenItem() { LoadItemIntoEditor(item_list_.ItemIndex()); }
 
 void MainFormCore::ReOpenGroup() {
-  if (!host_.ConfirmWarning("グループの開き直し",
-                            "グループを開いた時の状態に戻ります\r\n本当に開き直してよろしいですか？"))
+  if (!host_.Ask({"グループの開き直し", "グループを開いた時の状態に戻ります\r\n本当に開き直してよろしいですか？",
+                  BoxIcon::Warning}))
     return;
   const int g = group_list_.ItemIndex();
   if (g < 0) return;
@@ -495,9 +495,7 @@ void MainFormCore::DropEntry(int sourceTag, int targetTag, int target, bool ctrl
   ListBoxKor& list = sourceTag == kGroupListTag ? group_list_ : item_list_;
   const int s = list.ItemIndex();
   if (s < 0 || target >= list.Count()) return;
-  SuppressGroupClick = true;
-  SuppressItemClick = true;
-  try {
+  WithinLists([&] {
     if (sourceTag == kGroupListTag) {
       if (ctrl) {
         CopyGroupEntry(item_list_.ItemIndex(), s, target);
@@ -511,12 +509,7 @@ void MainFormCore::DropEntry(int sourceTag, int targetTag, int target, bool ctrl
         MoveItemWithin(s, target);
       }
     }
-  } catch (const std::exception& e) {
-    SuppressGroupClick = SuppressItemClick = false;
-    host_.ShowError(e.what());
-    return;
-  }
-  SuppressGroupClick = SuppressItemClick = false;
+  });
 }
 
 void MainFormCore::MoveGroupWithin(int s, int t) {

@@ -13,6 +13,7 @@
 #include "editor/editormodel.h"
 #include "editorsettings/editorpropdat.h"
 #include "mainwin/actions.h"
+#include "mainwin/commands.h"
 #include "mainwin/damaged.h"
 #include "mainwin/layout.h"
 #include "mainwin/listbox.h"
@@ -44,8 +45,16 @@ class MainFormHost {
   virtual void SetStatusText(int panel, const std::string& text) = 0;
   // The standard error box (UTF-8, may hold "\r\n").
   virtual void ShowError(const std::string& text) = 0;
-  // A warning with OK and Cancel; true for OK.
-  virtual bool ConfirmWarning(const std::string& caption, const std::string& text) = 0;
+  // A message box that asks; true for OK.
+  virtual bool Ask(const Question& question) = 0;
+  // The entry dialog with `caption` (UTF-8), opened on `fields` and filled back on OK.
+  virtual bool RunEntryDialog(const std::string& caption, EntryFields& fields) = 0;
+  // The multi-delete dialog over `names` (code page 932): true when the user pressed OK with at
+  // least one entry selected; `selected` then holds their positions.
+  virtual bool RunMultiDeleteDialog(const std::vector<std::string>& names, std::vector<int>& selected) = 0;
+  // The editor settings dialog on the main editor, opened on `page` (kSettingsDefaultPage or a
+  // page number plus one), for the open group's own settings when `perGroup`; true for OK.
+  virtual bool RunEditorSettings(int page, bool perGroup) = 0;
   // Hands a link to the desktop ("OPEN").
   virtual void OpenLink(const std::string& target) = 0;
 };
@@ -163,6 +172,70 @@ class MainFormCore {
   void CopyGroupEntry(int item, int from, int to);
   void CopyItemEntry(int from, int to);
 
+  // ---- commands: the actions' handlers
+  // Runs the handler of action `id`; false when the core has none for it (the window's own
+  // commands, and those of find, print and file exchange).
+  bool Execute(ActionId id);
+  static bool HasHandler(ActionId id);
+
+  void Action_SelectAllExecute() { editor_.SelectAll(); }
+  void Action_CopyExecute() { editor_.CopyToClipboard(); }
+  void Action_CutExecute() { editor_.CutToClipboard(); }
+  void Action_PasteExecute() { editor_.PasteFromClipboard(); }
+  // Box paste of the clipboard's text at the caret, whatever format it carries.
+  void Action_PasteBoxExecute();
+  void Action_DelLineExecute() { editor_.DeleteRow(editor_.Row()); }
+  void Action_insertExecute() { ToggleInsert(); }
+  void Action_UndoExecute() { editor_.Undo(); }
+  void Action_RedoExecute() { editor_.Redo(); }
+  void Action_TimeStampExecute() { InsertTimeStamp(); }
+  void Action_ReadOnlyExecute() { ToggleReadOnly(); }
+  // The three word-wrap commands, told apart by their tags.
+  void Action_WordWrap_NonExecute(int tag) { WordWrapExecute(tag); }
+  void Action_HistoryBkExecute() { HistoryBack(); }
+  void Action_HistoryFwExecute() { HistoryForward(); }
+  void Action_EditEditorExecute() { EditSettingsGlobal(kSettingsDefaultPage); }
+  void Action_EditEditor_TimeOpenExecute() { EditSettingsGlobal(kSettingsTimeStampPage); }
+  void Action_EditorEdit_GroupExecute();
+
+  void Action_GroupAddExecute() { AddGroupEntry(groups_->Count(), group_list_.ItemIndex()); }
+  void Action_GroupInsertExecute();
+  void Action_GroupDelExecute();
+  void Action_GroupMultiDeleteExecute();
+  void Action_GroupEditExecute() { EditEntry(kGroupListTag); }
+  void Action_GroupCopyExecute();
+  void Action_GroupMoveOneUpExecute() { MoveEntryUp(kGroupListTag, group_list_.ItemIndex()); }
+  void Action_GroupMoveOneDownExecute() { MoveEntryDown(kGroupListTag, group_list_.ItemIndex()); }
+  void Action_GroupTitleStyleClearExecute();
+  void Action_ReOpenGroupExecute() { ReOpenGroup(); }
+  void Action_ItemAddExecute();
+  void Action_ItemInsertExecute();
+  void Action_ItemDelExecute();
+  void Action_ItemMultiDeleteExecute();
+  void Action_ItemEditExecute() { EditEntry(kItemListTag); }
+  void Action_ItemCopyExecute();
+  void Action_ItemTitleStyleClearExecute();
+  void Action_ReOpenItemExecute() { ReOpenItem(); }
+  void Action_ItemMoveOneUpExecute() { MoveEntryUp(kItemListTag, item_list_.ItemIndex()); }
+  void Action_ItemMoveOneDownExecute() { MoveEntryDown(kItemListTag, item_list_.ItemIndex()); }
+  void Action_ItemNameFromTextExecute();
+  void Action_ItemNameFromSelTextExecute();
+
+  // ---- entry commands
+  // Asks for a new group and adds it at `newIndex`; `current` is the selected group. Inserting
+  // (newIndex == current) gives the open, now emptied item list to the new group.
+  void AddGroupEntry(int newIndex, int current);
+  // Adds an item at `newIndex` of the open group, asking for its attributes when `ask`; the new
+  // item is opened. False when cancelled or without an open group.
+  bool AddItemEntry(bool ask, int newIndex, const std::string& defaultName);
+  // The entry dialog on the selected entry of the list with `listTag`.
+  void EditEntry(int listTag);
+  void MoveEntryUp(int listTag, int i);
+  void MoveEntryDown(int listTag, int i);
+  // After a global run of the settings dialog closed with OK: entries drawn in a list's old
+  // default colour follow the new one (the open group's items only), and both lists repaint.
+  void ReplaceListColors(store::TColor oldGroupColour, store::TColor oldItemColour);
+
   // ---- action update (idle)
   ActionConditions Conditions() const;
   // Enabling of every action, panels 0, 1 and 4, the editor's enabled state.
@@ -180,6 +253,17 @@ class MainFormCore {
 
  private:
   void HistoryStep(bool back);
+  void EditSettingsGlobal(int page);
+  // The bookkeeping after groups were removed from the list: nothing selected, lists and editor empty.
+  void AfterGroupsDeleted();
+  // After items were removed: editor cleared, nothing selected.
+  void AfterItemsDeleted();
+  // Runs `fn` with both lists' notifications swallowed (the changes select entries themselves);
+  // the flags are cleared on every way out, a failure is reported.
+  void WithinLists(const std::function<void()>& fn);
+  // Names the selected item `name` keeping its colour and style.
+  void RenameSelectedItem(const std::string& name);
+  void RepaintLists();
   // Selects (g, i) through the lists; false with `missing` when the position does not exist.
   bool SelectPosition(int g, int i, bool& missing);
   void ItemToOtherGroup(int s, int target, bool move, bool recordHistory);

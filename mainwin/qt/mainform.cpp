@@ -30,7 +30,11 @@
 #include "editor/qt/editorfont.h"
 #include "editor/qt/oleddeditor.h"
 #include "mainwin/desktop.h"
+#include "mainwin/qt/aboutbox.h"
+#include "mainwin/qt/actionicons.h"
+#include "mainwin/qt/groupeditform.h"
 #include "mainwin/qt/listbox_kor.h"
+#include "mainwin/qt/multidelete.h"
 #include "mainwin/qt/panel_drop.h"
 
 namespace mainwin::qt {
@@ -67,79 +71,6 @@ editor::MouseButton ToButton(Qt::MouseButton b) {
   }
 }
 
-// The tool-bar pictures: drawn here so the set is the same on every desktop.
-QIcon DrawnIcon(const std::function<void(QPainter&)>& draw) {
-  QPixmap pm(16, 16);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(QPen(QColor(40, 40, 40), 1.2));
-  draw(p);
-  p.end();
-  return QIcon(pm);
-}
-
-// A left- or right-pointing arrow for the history buttons.
-QIcon ArrowIcon(bool left) {
-  return DrawnIcon([left](QPainter& p) {
-    QPainterPath path;
-    const qreal tip = left ? 2 : 14, base = left ? 8 : 8, tail = left ? 14 : 2;
-    path.moveTo(tip, 8);
-    path.lineTo(base, 2.5);
-    path.lineTo(base, 5.5);
-    path.lineTo(tail, 5.5);
-    path.lineTo(tail, 10.5);
-    path.lineTo(base, 10.5);
-    path.lineTo(base, 13.5);
-    path.closeSubpath();
-    p.fillPath(path, QColor(40, 90, 160));
-  });
-}
-
-// Drawn rather than taken from the style: the style's standard icons load image files, which
-// costs more at start-up than the whole data folder.
-QIcon ActionIcon(ActionId id) {
-  switch (id) {
-    case ActionId::HistoryBk: return ArrowIcon(true);
-    case ActionId::HistoryFw: return ArrowIcon(false);
-    case ActionId::TimeStamp:
-      return DrawnIcon([](QPainter& p) {
-        p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-        p.drawLine(QPointF(8, 8), QPointF(8, 3.5));
-        p.drawLine(QPointF(8, 8), QPointF(11.5, 9.5));
-      });
-    case ActionId::WordWrap_Non:
-      return DrawnIcon([](QPainter& p) {
-        for (int y : {3, 7, 11}) p.drawLine(QPointF(1, y + 0.5), QPointF(15, y + 0.5));
-        p.setPen(QPen(QColor(200, 0, 0), 1));
-        p.drawLine(QPointF(10.5, 1), QPointF(10.5, 15));
-      });
-    case ActionId::WordWrap_User:
-      return DrawnIcon([](QPainter& p) {
-        for (int y : {3, 7, 11}) p.drawLine(QPointF(1, y + 0.5), QPointF(10, y + 0.5));
-        p.setPen(QPen(QColor(200, 0, 0), 1));
-        p.drawLine(QPointF(11.5, 1), QPointF(11.5, 15));
-      });
-    case ActionId::WordWrap_Width:
-      return DrawnIcon([](QPainter& p) {
-        for (int y : {3, 7, 11}) p.drawLine(QPointF(1, y + 0.5), QPointF(14, y + 0.5));
-        p.setPen(QPen(QColor(0, 0, 200), 1));
-        p.drawRect(QRectF(0.5, 0.5, 15, 15));
-      });
-    case ActionId::ReadOnly:
-      return DrawnIcon([](QPainter& p) {
-        p.drawRect(QRectF(3.5, 7.5, 9, 7));
-        p.drawArc(QRectF(5, 2, 6, 9), 0, 180 * 16);
-      });
-    case ActionId::insert:
-      return DrawnIcon([](QPainter& p) {
-        p.drawRect(QRectF(2.5, 2.5, 11, 11));
-        p.fillRect(QRectF(5, 5, 6, 6), QColor(40, 40, 40));
-      });
-    default: return {};
-  }
-}
-
 }  // namespace
 
 // ---- message boxes
@@ -151,10 +82,31 @@ void MessageBoxes::Notice(QWidget* parent, const QString& text) {
   box.exec();
 }
 
-bool MessageBoxes::ConfirmWarning(QWidget* parent, const QString& caption, const QString& text) {
-  return QMessageBox::warning(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
-         QMessageBox::Ok;
+bool MessageBoxes::Ask(QWidget* parent, const QString& caption, const QString& text, BoxIcon icon, bool cancel) {
+  static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning,
+                                                 QMessageBox::Question, QMessageBox::Critical};
+  QMessageBox box(kIcons[static_cast<int>(icon)], caption, text,
+                  cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, parent);
+  box.setDefaultButton(QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok;
 }
+
+bool MessageBoxes::EntryDialog(QWidget* parent, const QString& caption, EntryFields& fields, int& replaced) {
+  TGroupEditForm form(parent);
+  form.setWindowTitle(caption);
+  form.SetFields(fields);
+  if (form.exec() != QDialog::Accepted) return false;
+  fields = form.Fields();
+  replaced = form.ReplacedInName();
+  return true;
+}
+
+bool MessageBoxes::MultiDeleteDialog(QWidget* owner, const std::vector<std::string>& names,
+                                     std::vector<int>& selected) {
+  return TForm_MultiDelete1::Run(owner, names, selected);
+}
+
+void MessageBoxes::About(QWidget* parent) { TAboutBox::Run(parent); }
 
 void MessageBoxes::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
@@ -170,6 +122,7 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
   store::SetReporter(this);
   editor::qt::InstallFontSubstitutions();
   setWindowTitle(kCaption);
+  setWindowIcon(ProgramIcon());
   QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
   windowFont.setPixelSize(12);
   setFont(windowFont);
@@ -204,15 +157,23 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
   for (TListBox_kor* list : {ListBox_Group, ListBox_Item}) {
     list->setMinimumSize(1, 1);
     connect(list, &TListBox_kor::ctrlState, this, [this](bool down) { core_->CtrlDown = down; });
-    connect(list, &TListBox_kor::entryDoubleClicked, this, &TMainForm::entryEditRequested);
+    connect(list, &TListBox_kor::entryDoubleClicked, this, [this](int tag) {
+      core_->EditEntry(tag);
+      RequestActionUpdate();
+      emit entryEditRequested(tag);
+    });
     connect(list, &TListBox_kor::entryDropped, this, [this](int source, int target, int row, bool ctrl) {
       core_->DropEntry(source, target, row, ctrl);
       RequestActionUpdate();
     });
   }
+  ListBox_Group->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ListBox_Group, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { PopupMenu_Group->popup(ListBox_Group->viewport()->mapToGlobal(pos)); });
   ListBox_Item->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(ListBox_Item, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { PopupMenu_Item->popup(ListBox_Item->viewport()->mapToGlobal(pos)); });
+  MainEditor->SetPopupMenu(PopupMenu_Editor);
   connect(Panel_Drop_Item, &TPanel_Drop::dropFiles, this,
           [this](TPanel_Drop* panel) { emit filesDropped(panel->Files()); });
 
@@ -225,6 +186,7 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
   connect(MainEditor, &editor::qt::TEditor::changed, this, &TMainForm::RequestActionUpdate);
   connect(MainEditor, &editor::qt::TEditor::caretMoved, this, &TMainForm::RequestActionUpdate);
   connect(MainEditor, &editor::qt::TEditor::selectionChanged, this, &TMainForm::RequestActionUpdate);
+  connect(MainEditor, &editor::qt::TEditor::charactersReplaced, this, &TMainForm::ShowCharactersReplaced);
 
   // FormCreate: the records, then the layout and the window's geometry.
   core_->FormCreate();
@@ -299,10 +261,8 @@ void TMainForm::BuildActions() {
     a->setObjectName(QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
     const std::string_view hint = spec.Hint();
     a->setToolTip(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
-    a->setStatusTip(a->toolTip());
     a->setProperty("tag", spec.tag);
-    if (!spec.shortcut.empty())
-      a->setShortcut(QKeySequence::fromString(QString::fromLatin1(spec.shortcut.data()), QKeySequence::PortableText));
+    a->setShortcut(ShortcutOf(std::string(spec.shortcut)));
     a->setIcon(ActionIcon(spec.id));
     a->setEnabled(false);
     actions_[static_cast<size_t>(spec.id)] = a;
@@ -328,46 +288,44 @@ void TMainForm::Wire(ActionId id, std::function<void()> handler) {
 
 void TMainForm::WireOwnActions() {
   MainFormCore& c = *core_;
-  Wire(ActionId::insert, [&c] { c.ToggleInsert(); });
-  Wire(ActionId::ReadOnly, [&c] { c.ToggleReadOnly(); });
-  Wire(ActionId::TimeStamp, [&c] { c.InsertTimeStamp(); });
-  Wire(ActionId::HistoryBk, [&c] { c.HistoryBack(); });
-  Wire(ActionId::HistoryFw, [&c] { c.HistoryForward(); });
-  Wire(ActionId::ReOpenItem, [&c] { c.ReOpenItem(); });
-  Wire(ActionId::ReOpenGroup, [&c] { c.ReOpenGroup(); });
-  Wire(ActionId::Close, [this] { close(); });
-  for (ActionId id : {ActionId::WordWrap_Non, ActionId::WordWrap_User, ActionId::WordWrap_Width})
-    Wire(id, [&c, id] { c.WordWrapExecute(Spec(id).tag); });
+  for (const ActionSpec& a : ActionTable()) {
+    const ActionId id = a.id;
+    if (MainFormCore::HasHandler(id)) Wire(id, [&c, id] { c.Execute(id); });
+  }
+  Wire(ActionId::Close, [this] { Action_CloseExecute(); });
 }
 
 void TMainForm::BuildToolBars() {
+  PopupMenu_Time = new QMenu(this);
+  PopupMenu_Time->setObjectName(QStringLiteral("PopupMenu_Time"));
+  connect(PopupMenu_Time, &QMenu::aboutToShow, this, &TMainForm::BuildTimeStampMenu);
+
   ToolBar1 = new QToolBar(QStringLiteral("ToolBar1"), this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setMovable(false);
   ToolBar1->setIconSize(QSize(16, 16));
   ToolBar1->setFixedHeight(26);
+  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; } QToolBar::separator { width: 8px; }"));
   addToolBar(Qt::TopToolBarArea, ToolBar1);
-  ToolBar1->addAction(Action(ActionId::HistoryBk));
-  ToolBar1->addAction(Action(ActionId::HistoryFw));
-  ToolBar1->addSeparator();
-  PopupMenu_Time = new QMenu(this);
-  PopupMenu_Time->setObjectName(QStringLiteral("PopupMenu_Time"));
-  connect(PopupMenu_Time, &QMenu::aboutToShow, this, &TMainForm::BuildTimeStampMenu);
-  ToolBar1->addAction(Action(ActionId::TimeStamp));
-  if (auto* b = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(Action(ActionId::TimeStamp)))) {
-    b->setMenu(PopupMenu_Time);
-    b->setPopupMode(QToolButton::MenuButtonPopup);
+  for (const MenuEntry& e : ToolBar1Layout()) {
+    if (e.kind == MenuEntry::Kind::Separator) {
+      ToolBar1->addSeparator();
+      continue;
+    }
+    ToolBar1->addAction(Action(e.id));
+    auto* b = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(Action(e.id)));
+    if (!b) continue;
+    // The time-stamp button inserts with the chosen format and drops its menu down beside.
+    if (e.id == ActionId::TimeStamp) {
+      b->setMenu(PopupMenu_Time);
+      b->setPopupMode(QToolButton::MenuButtonPopup);
+      b->setFixedSize(39, 23);
+    } else {
+      b->setFixedSize(27, 23);
+    }
+    if (e.id == ActionId::WordWrap_Non || e.id == ActionId::WordWrap_User || e.id == ActionId::WordWrap_Width)
+      b->setObjectName(QString::fromLatin1("ToolButton_") + Action(e.id)->objectName().mid(7));
   }
-  ToolBar1->addSeparator();
-  ToolBar1->addAction(Action(ActionId::WordWrap_Non));
-  ToolBar1->addAction(Action(ActionId::WordWrap_User));
-  ToolBar1->addAction(Action(ActionId::WordWrap_Width));
-  ToolBar1->addSeparator();
-  ToolBar1->addAction(Action(ActionId::ReadOnly));
-  ToolBar1->addAction(Action(ActionId::insert));
-  for (ActionId id : {ActionId::WordWrap_Non, ActionId::WordWrap_User, ActionId::WordWrap_Width})
-    ToolBar1->widgetForAction(Action(id))->setObjectName(QString::fromLatin1("ToolButton_") +
-                                                         Action(id)->objectName().mid(7));
 
   // Panel_LeftSide: the vertical tool bar of the list commands, starting with a blank button.
   ToolBar2 = new QToolBar(QStringLiteral("ToolBar2"), this);
@@ -376,34 +334,60 @@ void TMainForm::BuildToolBars() {
   ToolBar2->setOrientation(Qt::Vertical);
   ToolBar2->setIconSize(QSize(16, 16));
   ToolBar2->setFixedWidth(27);
+  ToolBar2->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; } QToolBar::separator { height: 8px; }"));
   addToolBar(Qt::LeftToolBarArea, ToolBar2);
-  auto* blank = new QAction(this);
-  blank->setEnabled(false);
-  ToolBar2->addAction(blank);
+  for (const MenuEntry& e : ToolBar2Layout()) {
+    QAction* a = nullptr;
+    switch (e.kind) {
+      case MenuEntry::Kind::Separator: ToolBar2->addSeparator(); continue;
+      case MenuEntry::Kind::Blank:
+        a = new QAction(this);
+        a->setEnabled(false);
+        break;
+      default: a = Action(e.id); break;
+    }
+    ToolBar2->addAction(a);
+    if (QWidget* b = ToolBar2->widgetForAction(a)) b->setFixedSize(25, 23);
+  }
+}
+
+void TMainForm::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
+  for (const MenuEntry& e : entries) {
+    switch (e.kind) {
+      case MenuEntry::Kind::Command: menu->addAction(Action(e.id)); break;
+      case MenuEntry::Kind::Separator: menu->addSeparator(); break;
+      case MenuEntry::Kind::About:
+        MenuItem_About = menu->addAction(QStringLiteral("バージョン情報"));
+        MenuItem_About->setObjectName(QStringLiteral("MenuItem_About"));
+        connect(MenuItem_About, &QAction::triggered, this, [this] { boxes_->About(this); });
+        break;
+      // The move/copy sub-menus are appended whenever the menu opens.
+      case MenuEntry::Kind::MoveCopy: connect(menu, &QMenu::aboutToShow, this, [this, menu] { BuildMoveCopyMenu(menu); }); break;
+      case MenuEntry::Kind::Blank: break;
+    }
+  }
 }
 
 void TMainForm::BuildMenus() {
   QMenuBar* bar = menuBar();
-  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-  file->addAction(Action(ActionId::Close));
-  QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
-  edit->addAction(Action(ActionId::insert));
-  edit->addAction(Action(ActionId::ReadOnly));
-  edit->addAction(Action(ActionId::TimeStamp));
-  QMenu* group = bar->addMenu(QStringLiteral("グループ(&G)"));
-  group->addAction(Action(ActionId::ReOpenGroup));
-  Menu_Item = bar->addMenu(QStringLiteral("アイテム(&I)"));
-  Menu_Item->setObjectName(QStringLiteral("Menu_Item"));
-  Menu_Item->addAction(Action(ActionId::ReOpenItem));
-  Menu_Item->addSeparator();
-  connect(Menu_Item, &QMenu::aboutToShow, this, [this] { BuildMoveCopyMenu(Menu_Item); });
-  QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
-  view->addAction(Action(ActionId::HistoryBk));
-  view->addAction(Action(ActionId::HistoryFw));
-
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+  for (const MenuLayout& layout : MainMenuLayout()) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
+    FillMenu(menu, layout.entries);
+    if (layout.caption == "アイテム(&I)") {
+      Menu_Item = menu;
+      Menu_Item->setObjectName(QStringLiteral("Menu_Item"));
+    }
+  }
+  PopupMenu_Group = new QMenu(this);
+  PopupMenu_Group->setObjectName(QStringLiteral("PopupMenu_Group"));
+  FillMenu(PopupMenu_Group, GroupPopupLayout());
   PopupMenu_Item = new QMenu(this);
   PopupMenu_Item->setObjectName(QStringLiteral("PopupMenu_Item"));
-  connect(PopupMenu_Item, &QMenu::aboutToShow, this, [this] { BuildMoveCopyMenu(PopupMenu_Item); });
+  FillMenu(PopupMenu_Item, ItemPopupLayout());
+  PopupMenu_Editor = new QMenu(this);
+  PopupMenu_Editor->setObjectName(QStringLiteral("PopupMenu_Editor"));
+  FillMenu(PopupMenu_Editor, EditorPopupLayout());
 }
 
 void TMainForm::BuildStatusBar() {
@@ -545,13 +529,20 @@ void TMainForm::showEvent(QShowEvent* e) {
   RequestActionUpdate();
 }
 
+QKeySequence TMainForm::ShortcutOf(const std::string& text) {
+  const QKeySequence seq =
+      QKeySequence::fromString(QString::fromStdString(ParsableShortcutText(text)), QKeySequence::PortableText);
+  for (int k = 0; k < seq.count(); ++k)
+    if (seq[k].key() == Qt::Key_unknown) return {};
+  return seq;
+}
+
 void TMainForm::ApplyShortCuts() {
   std::vector<std::string> current;
   current.reserve(kActionCount);
   for (QAction* a : actions_) current.push_back(a->shortcut().toString(QKeySequence::PortableText).toStdString());
   const std::vector<std::string> texts = core_->ListData().ApplyShortCuts(current);
-  for (size_t k = 0; k < actions_.size() && k < texts.size(); ++k)
-    actions_[k]->setShortcut(QKeySequence::fromString(QString::fromStdString(texts[k]), QKeySequence::PortableText));
+  for (size_t k = 0; k < actions_.size() && k < texts.size(); ++k) actions_[k]->setShortcut(ShortcutOf(texts[k]));
 }
 
 void TMainForm::SetEditorIcon() {
@@ -758,8 +749,28 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
 
 void TMainForm::ShowError(const std::string& text) { boxes_->Error(this, MessageText(text)); }
 
-bool TMainForm::ConfirmWarning(const std::string& caption, const std::string& text) {
-  return boxes_->ConfirmWarning(this, QString::fromUtf8(caption), MessageText(text));
+bool TMainForm::Ask(const Question& q) {
+  return boxes_->Ask(this, QString::fromUtf8(q.caption), MessageText(q.text), q.icon, q.cancel);
+}
+
+bool TMainForm::RunEntryDialog(const std::string& caption, EntryFields& fields) {
+  int replaced = 0;
+  if (!boxes_->EntryDialog(this, QString::fromUtf8(caption), fields, replaced)) return false;
+  // A character the stored name cannot hold became "?": say so rather than drop it silently.
+  ShowCharactersReplaced(replaced);
+  return true;
+}
+
+bool TMainForm::RunMultiDeleteDialog(const std::vector<std::string>& names, std::vector<int>& selected) {
+  return boxes_->MultiDeleteDialog(this, names, selected);
+}
+
+bool TMainForm::RunEditorSettings(int page, bool perGroup) {
+  return EditorSettingsRunner ? EditorSettingsRunner(page, perGroup) : false;
+}
+
+void TMainForm::ShowCharactersReplaced(int count) {
+  if (count > 0) statusBar()->showMessage(QStringLiteral("%1 文字を「?」に置き換えました").arg(count), 5000);
 }
 
 void TMainForm::OpenLink(const std::string& target) {

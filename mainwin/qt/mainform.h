@@ -1,10 +1,12 @@
 // TMainForm: the program's window. It builds the control tree (tool bars, status panels, list
 // pane with its splitters, the editor), lays out the four list arrangements, carries geometry and
-// split positions between runs, and translates Qt's events into calls on MainFormCore, which
-// holds every rule. Message boxes and the desktop's "open" go through MessageBoxes.
+// split positions between runs, builds the menus and tool bars from the action list, and
+// translates Qt's events into calls on MainFormCore, which holds every rule. Message boxes,
+// dialogs and the desktop's "open" go through MessageBoxes.
 #pragma once
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QTimer>
 #include <QUrl>
@@ -15,6 +17,8 @@
 #include <set>
 
 #include "mainwin/mainform.h"
+#include "mainwin/menus.h"
+#include "mainwin/qt/messageboxes.h"
 #include "store/reporter.h"
 
 class QLabel;
@@ -31,19 +35,6 @@ namespace mainwin::qt {
 
 class TListBox_kor;
 class TPanel_Drop;
-
-// The window's modal boxes and its one way out to the desktop; tests replace them.
-class MessageBoxes {
- public:
-  virtual ~MessageBoxes() = default;
-  // The standard error box.
-  virtual void Error(QWidget* parent, const QString& text);
-  // A plain message with OK (the store's notices).
-  virtual void Notice(QWidget* parent, const QString& text);
-  // A warning with OK and Cancel.
-  virtual bool ConfirmWarning(QWidget* parent, const QString& caption, const QString& text);
-  virtual void OpenUrl(const QUrl& url);
-};
 
 struct MainFormOptions {
   QString dataFolder;  // the data folder, ending with "/"
@@ -75,8 +66,11 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   QToolBar* ToolBar1 = nullptr;
   QToolBar* ToolBar2 = nullptr;
   QMenu* PopupMenu_Time = nullptr;
+  QMenu* PopupMenu_Group = nullptr;
   QMenu* PopupMenu_Item = nullptr;
+  QMenu* PopupMenu_Editor = nullptr;
   QMenu* Menu_Item = nullptr;  // the main menu's "アイテム(&I)"
+  QAction* MenuItem_About = nullptr;  // "バージョン情報"
   QTimer Timer1;
   QLabel* StatusPanel(int panel) const { return panels_[static_cast<size_t>(panel)]; }
 
@@ -85,6 +79,15 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   QAction* Action(ActionId id) const { return actions_[static_cast<size_t>(id)]; }
   void Wire(ActionId id, std::function<void()> handler);
   bool Wired(ActionId id) const { return wired_.count(id) != 0; }
+  // The shortcut a stored text stands for; empty for an empty or unknown text.
+  static QKeySequence ShortcutOf(const std::string& text);
+
+  // The editor settings dialog, once it exists: runs it on `page` (kSettingsDefaultPage or a page
+  // number plus one), for the open group's own settings when `perGroup`; true for OK. Until it is
+  // set, the settings commands show nothing.
+  std::function<bool(int page, bool perGroup)> EditorSettingsRunner;
+
+  void Action_CloseExecute() { close(); }
 
   // ---- layout and geometry
   void ApplyListLayout();
@@ -128,7 +131,10 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   void SetActionChecked(ActionId id, bool on) override;
   void SetStatusText(int panel, const std::string& text) override;
   void ShowError(const std::string& text) override;
-  bool ConfirmWarning(const std::string& caption, const std::string& text) override;
+  bool Ask(const Question& question) override;
+  bool RunEntryDialog(const std::string& caption, EntryFields& fields) override;
+  bool RunMultiDeleteDialog(const std::vector<std::string>& names, std::vector<int>& selected) override;
+  bool RunEditorSettings(int page, bool perGroup) override;
   void OpenLink(const std::string& target) override;
   // store::Reporter
   void ShowMessage(const std::string& text) override;
@@ -137,6 +143,8 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   void BuildActions();
   void BuildToolBars();
   void BuildMenus();
+  void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
+  void ShowCharactersReplaced(int count);
   void BuildStatusBar();
   void WireOwnActions();
   void RestoreGeometry();

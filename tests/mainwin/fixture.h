@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -117,9 +118,23 @@ class FakeHost : public mainwin::MainFormHost {
   std::map<mainwin::ActionId, bool> enabled, checked;
   std::map<int, std::string> status;
   std::vector<std::string> errors;
-  std::vector<std::string> confirmations;
+  // Message boxes: every question asked, answered by confirmAnswer.
+  std::vector<mainwin::Question> questions;
+  std::vector<std::string> confirmations;  // their captions
   bool confirmAnswer = true;
   std::vector<std::string> opened;
+  // The entry dialog: the captions and fields it was opened with; `entryDialog` plays the user
+  // (by default OK without changes).
+  std::vector<std::string> entryCaptions;
+  std::vector<mainwin::EntryFields> entryShown;
+  std::function<bool(mainwin::EntryFields&)> entryDialog = [](mainwin::EntryFields&) { return true; };
+  // The multi-delete dialog: the names it listed; the user's answer.
+  std::vector<std::vector<std::string>> multiDeleteNames;
+  bool multiDeleteOk = true;
+  std::vector<int> multiDeleteSelection;
+  // The editor settings dialog: (page, per group) of every run; its answer.
+  std::vector<std::pair<int, bool>> settingsRuns;
+  std::function<bool(int, bool)> settingsDialog = [](int, bool) { return false; };
 
   int EditorWidth() const override { return editorWidth; }
   bool EditorVerticalBarShown() const override { return verticalBar; }
@@ -130,9 +145,24 @@ class FakeHost : public mainwin::MainFormHost {
   void SetActionChecked(mainwin::ActionId id, bool on) override { checked[id] = on; }
   void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
   void ShowError(const std::string& text) override { errors.push_back(text); }
-  bool ConfirmWarning(const std::string& caption, const std::string& text) override {
-    confirmations.push_back(caption);
+  bool Ask(const mainwin::Question& q) override {
+    questions.push_back(q);
+    confirmations.push_back(q.caption);
     return confirmAnswer;
+  }
+  bool RunEntryDialog(const std::string& caption, mainwin::EntryFields& fields) override {
+    entryCaptions.push_back(caption);
+    entryShown.push_back(fields);
+    return entryDialog(fields);
+  }
+  bool RunMultiDeleteDialog(const std::vector<std::string>& names, std::vector<int>& selected) override {
+    multiDeleteNames.push_back(names);
+    selected = multiDeleteSelection;
+    return multiDeleteOk && !selected.empty();
+  }
+  bool RunEditorSettings(int page, bool perGroup) override {
+    settingsRuns.emplace_back(page, perGroup);
+    return settingsDialog(page, perGroup);
   }
   void OpenLink(const std::string& target) override { opened.push_back(target); }
 };

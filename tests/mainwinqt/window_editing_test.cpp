@@ -152,7 +152,7 @@ class WindowEditing : public QObject {
     // The main menu's item menu gets the same pair, kept after its own entries.
     f.BuildMoveCopyMenu(f.Menu_Item);
     f.BuildMoveCopyMenu(f.Menu_Item);
-    QCOMPARE(f.Menu_Item->actions()[0], f.Action(ActionId::ReOpenItem));
+    QCOMPARE(f.Menu_Item->actions()[0], f.Action(ActionId::ItemAdd));
     int pairs = 0;
     for (QAction* a : f.Menu_Item->actions()) pairs += a->menu() ? 1 : 0;
     QCOMPARE(pairs, 2);

@@ -7,7 +7,9 @@
 #include <QListView>
 #include <QScreen>
 #include <QTest>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,17 +20,43 @@
 
 namespace wintest {
 
+// Message boxes answered by the test; the dialogs run for real unless a script is given.
 class RecordingBoxes : public mainwin::qt::MessageBoxes {
  public:
+  struct Asked {
+    QString caption, text;
+    mainwin::BoxIcon icon;
+    bool cancel;
+  };
   QStringList errors, notices, confirmations;
+  QList<Asked> asked;
   QList<QUrl> opened;
   bool answer = true;
+  int abouts = 0;
+  // The entry dialog's user: OK with these changes; unset runs the real dialog.
+  std::function<bool(mainwin::EntryFields&)> entryScript;
+  QStringList entryCaptions;
+  // The multi-delete dialog's user: the positions chosen; unset runs the real dialog.
+  std::optional<std::vector<int>> multiDeleteScript;
+
   void Error(QWidget*, const QString& text) override { errors << text; }
   void Notice(QWidget*, const QString& text) override { notices << text; }
-  bool ConfirmWarning(QWidget*, const QString& caption, const QString&) override {
+  bool Ask(QWidget*, const QString& caption, const QString& text, mainwin::BoxIcon icon, bool cancel) override {
     confirmations << caption;
+    asked.push_back({caption, text, icon, cancel});
     return answer;
   }
+  bool EntryDialog(QWidget* parent, const QString& caption, mainwin::EntryFields& fields, int& replaced) override {
+    entryCaptions << caption;
+    if (!entryScript) return MessageBoxes::EntryDialog(parent, caption, fields, replaced);
+    return entryScript(fields);
+  }
+  bool MultiDeleteDialog(QWidget* owner, const std::vector<std::string>& names, std::vector<int>& selected) override {
+    if (!multiDeleteScript) return MessageBoxes::MultiDeleteDialog(owner, names, selected);
+    selected = *multiDeleteScript;
+    return !selected.empty();
+  }
+  void About(QWidget*) override { ++abouts; }
   void OpenUrl(const QUrl& url) override { opened << url; }
 };
 

@@ -1,0 +1,36 @@
+// The main window's modal boxes and dialogs and its one way out to the desktop, in one place so
+// tests can answer them instead of a user.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <string>
+#include <vector>
+
+#include "mainwin/commands.h"
+
+class QWidget;
+
+namespace mainwin::qt {
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // The standard error box.
+  virtual void Error(QWidget* parent, const QString& text);
+  // A plain message with OK (the store's notices).
+  virtual void Notice(QWidget* parent, const QString& text);
+  // A question with its caption, icon and buttons (OK and Cancel, or OK alone); true for OK.
+  virtual bool Ask(QWidget* parent, const QString& caption, const QString& text, BoxIcon icon, bool cancel);
+  // The entry dialog (TGroupEditForm) with `caption`, opened on `fields`; filled back on OK, with
+  // the number of typed characters that became "?".
+  virtual bool EntryDialog(QWidget* parent, const QString& caption, EntryFields& fields, int& replaced);
+  // The multi-delete dialog (TForm_MultiDelete1) over `names` (code page 932), placed relative to
+  // `owner`; true when OK was pressed with at least one entry selected.
+  virtual bool MultiDeleteDialog(QWidget* owner, const std::vector<std::string>& names, std::vector<int>& selected);
+  // The About box.
+  virtual void About(QWidget* parent);
+  virtual void OpenUrl(const QUrl& url);
+};
+
+}  // namespace mainwin::qt
