@@ -292,6 +292,11 @@ void TMainForm::WireOwnActions() {
     const ActionId id = a.id;
     if (MainFormCore::HasHandler(id)) Wire(id, [&c, id] { c.Execute(id); });
   }
+  // A new item is there to be written in: the typing goes to the editor at once.
+  for (ActionId id : {ActionId::ItemAdd, ActionId::ItemInsert})
+    connect(Action(id), &QAction::triggered, this, [this] {
+      if (MainEditor->isEnabled() && core_->ItemList().ItemIndex() >= 0) MainEditor->setFocus();
+    });
   Wire(ActionId::Close, [this] { Action_CloseExecute(); });
 }
 

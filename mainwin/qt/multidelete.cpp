@@ -28,11 +28,11 @@ TForm_MultiDelete1::TForm_MultiDelete1(QWidget* owner) : QDialog(owner) {
 
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->setGeometry(8, 8, 250, kHeight - 16);
+  ListBox1->setGeometry(8, 8, 230, kHeight - 16);
   ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm_MultiDelete1::UpdateCounter);
 
-  const int x = 272;
+  const int x = 250;
   const int w = kWidth - x - 8;
   Text(this, QStringLiteral("削除したい複数項目を選択し"), x, 12, w);
   Text(this, QStringLiteral("ＯＫボタンを押してください"), x, 32, w);
