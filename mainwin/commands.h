@@ -14,12 +14,13 @@ namespace mainwin {
 
 enum class BoxIcon { None, Information, Warning, Question, Error };
 
-// A message box that asks: OK and Cancel, or OK alone.
+// A message box that asks: OK and Cancel, or OK alone; or Yes and No (true for Yes).
 struct Question {
   std::string caption;  // UTF-8
   std::string text;     // UTF-8; "\r\n" breaks lines
   BoxIcon icon = BoxIcon::Warning;
   bool cancel = true;
+  bool yesNo = false;
   bool operator==(const Question&) const = default;
 };
 

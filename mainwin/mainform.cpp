@@ -89,6 +89,25 @@ bool MainFormCore::SaveOpenGroup() {
   return SaveItemsOf(g);
 }
 
+bool MainFormCore::StoreOpenItemAsking(const std::string& question) {
+  if (main_.FindWarning && editor_.Modified() && !host_.Ask({"データ保存の確認", question, BoxIcon::None}))
+    return false;
+  const int i = item_list_.ItemIndex();
+  StoreEditorIntoItem(i, false);
+  LoadItemIntoEditor(i);
+  return true;
+}
+
+std::string MainFormCore::SelectedGroupName() {
+  const int g = group_list_.ItemIndex();
+  return g >= 0 && g < groups_->Count() ? groups_->EntryAt(g).Name : std::string();
+}
+
+std::string MainFormCore::SelectedItemName() {
+  const int i = item_list_.ItemIndex();
+  return i >= 0 && i < items_->Count() ? items_->EntryAt(i).Name : std::string();
+}
+
 // ---- lifecycle
 
 void MainFormCore::FormCreate() {

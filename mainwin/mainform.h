@@ -87,6 +87,7 @@ class MainFormCore {
   ListBoxKor& GroupList() { return group_list_; }
   ListBoxKor& ItemList() { return item_list_; }
   editor::EditorModel& Editor() { return editor_; }
+  MainFormHost& Host() { return host_; }
   editorsettings::TEditorPropDat& GlobalSettings();
   editorsettings::TEditorPropDat& GroupSettings();
   // The open group's own settings when enabled, else the global ones.
@@ -250,6 +251,13 @@ class MainFormCore {
 
   // Saves the open group's items now (before group-level commands that read item files).
   bool SaveOpenGroup();
+  // Before a command that reads the open group's item records: when FindWarning is on and the
+  // editor holds changes, asks `question` ("データ保存の確認", OK/Cancel), false for Cancel; then
+  // writes the editor back into the selected item and loads it again.
+  bool StoreOpenItemAsking(const std::string& question);
+  // The list texts of the selected group and item, empty when none is selected.
+  std::string SelectedGroupName();
+  std::string SelectedItemName();
 
  private:
   void HistoryStep(bool back);

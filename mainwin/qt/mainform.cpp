@@ -32,6 +32,7 @@
 #include "mainwin/desktop.h"
 #include "mainwin/qt/aboutbox.h"
 #include "mainwin/qt/actionicons.h"
+#include "mainwin/qt/findparts.h"
 #include "mainwin/qt/groupeditform.h"
 #include "mainwin/qt/listbox_kor.h"
 #include "mainwin/qt/multidelete.h"
@@ -108,7 +109,7 @@ bool MessageBoxes::MultiDeleteDialog(QWidget* owner, const std::vector<std::stri
 
 void MessageBoxes::About(QWidget* parent) { TAboutBox::Run(parent); }
 
-void MessageBoxes::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool MessageBoxes::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 // ---- creation
 
@@ -136,6 +137,7 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
   BuildMenus();
   BuildStatusBar();
   WireOwnActions();
+  BuildCommandParts(options);
 
   // The lists draw from the stores and talk to the core's list bookkeeping.
   auto groupStyle = [this](int row) -> std::pair<store::TColor, uint8_t> {
@@ -755,6 +757,7 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
 void TMainForm::ShowError(const std::string& text) { boxes_->Error(this, MessageText(text)); }
 
 bool TMainForm::Ask(const Question& q) {
+  if (q.yesNo) return boxes_->AskYesNo(this, QString::fromUtf8(q.caption), MessageText(q.text), q.icon);
   return boxes_->Ask(this, QString::fromUtf8(q.caption), MessageText(q.text), q.icon, q.cancel);
 }
 

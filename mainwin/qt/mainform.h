@@ -2,7 +2,8 @@
 // pane with its splitters, the editor), lays out the four list arrangements, carries geometry and
 // split positions between runs, builds the menus and tool bars from the action list, and
 // translates Qt's events into calls on MainFormCore, which holds every rule. Message boxes,
-// dialogs and the desktop's "open" go through MessageBoxes.
+// dialogs and the desktop's "open" go through MessageBoxes. The find, print and file commands are
+// wired in mainform_commands.cpp.
 #pragma once
 
 #include <QIcon>
@@ -16,9 +17,11 @@
 #include <optional>
 #include <set>
 
+#include "mainwin/filecommands.h"
 #include "mainwin/mainform.h"
 #include "mainwin/menus.h"
 #include "mainwin/qt/messageboxes.h"
+#include "print/stringsprinter.h"
 #include "store/reporter.h"
 
 class QLabel;
@@ -30,6 +33,12 @@ class QActionGroup;
 namespace editor::qt {
 class TOleddEditor;
 }
+namespace search {
+class FindCommands;
+}
+namespace search::qt {
+class FindDialogsQt;
+}
 
 namespace mainwin::qt {
 
@@ -39,9 +48,12 @@ class TPanel_Drop;
 struct MainFormOptions {
   QString dataFolder;  // the data folder, ending with "/"
   MessageBoxes* boxes = nullptr;  // nullptr: Qt's message boxes; not owned
+  // The folder of "$temp.txt"; empty: the executable's folder, or the data folder when that
+  // cannot be written.
+  QString outsideEditorFolder{};
 };
 
-class TMainForm : public QMainWindow, private MainFormHost, private store::Reporter {
+class TMainForm : public QMainWindow, private MainFormHost, private store::Reporter, private FileExchangeHost {
   Q_OBJECT
 
  public:
@@ -88,6 +100,20 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   std::function<bool(int page, bool perGroup)> EditorSettingsRunner;
 
   void Action_CloseExecute() { close(); }
+
+  // ---- find, print and file commands
+  search::FindCommands& Find();
+  search::qt::FindDialogsQt& FindDialogs();
+  FileCommands& Files() { return *files_; }
+  print::TStringsPrinter& PrintSettings() { return print_settings_; }
+  // The print command around the print dialog (print::qt::RunPrintCommand unless a test puts
+  // another): settings, data folder, lines, item and group names (code page 932), parent.
+  using PrintRunner = std::function<bool(print::TStringsPrinter&, const store::DataFolder&,
+                                         const std::vector<std::string>&, const std::string&, const std::string&,
+                                         QWidget*)>;
+  PrintRunner PrintCommand;
+  void Action_PrintExecute();
+  void Action_PrintGroupItemsExecute();
 
   // ---- layout and geometry
   void ApplyListLayout();
@@ -138,6 +164,17 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   void OpenLink(const std::string& target) override;
   // store::Reporter
   void ShowMessage(const std::string& text) override;
+  // FileExchangeHost
+  std::vector<std::string> OpenTextFiles() override;
+  std::string SaveTextFile(const std::string& fileName) override;
+  std::string SaveExportFile(const std::string& fileName) override;
+  std::string OpenExportFile() override;
+  bool OpenWithDesktop(const std::string& path) override;
+
+  class WindowFindHost;
+  struct FindParts;
+  // Find and replace, printing and the file commands: created once the editor and core exist.
+  void BuildCommandParts(const MainFormOptions& options);
 
   void BuildControls();
   void BuildActions();
@@ -159,6 +196,9 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   std::unique_ptr<MessageBoxes> own_boxes_;
   MessageBoxes* boxes_ = nullptr;
   std::unique_ptr<MainFormCore> core_;
+  std::unique_ptr<FindParts> find_;
+  std::unique_ptr<FileCommands> files_;
+  print::TStringsPrinter print_settings_;
   std::array<QAction*, kActionCount> actions_{};
   std::set<ActionId> wired_;
   QActionGroup* wrap_group_ = nullptr;

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <string>
 #include <vector>
 
 #include "mainwin/commands.h"
+#include "search/findcommands.h"
 
 class QWidget;
 
@@ -22,6 +24,20 @@ class MessageBoxes {
   virtual void Notice(QWidget* parent, const QString& text);
   // A question with its caption, icon and buttons (OK and Cancel, or OK alone); true for OK.
   virtual bool Ask(QWidget* parent, const QString& caption, const QString& text, BoxIcon icon, bool cancel);
+  // A question with Yes and No; true for Yes.
+  virtual bool AskYesNo(QWidget* parent, const QString& caption, const QString& text, BoxIcon icon);
+  // The find commands' boxes (texts UTF-8); FindQuestion is true for OK or Yes.
+  virtual void FindMessage(QWidget* parent, const std::string& caption, const std::string& text,
+                           search::MessageIcon icon);
+  virtual bool FindQuestion(QWidget* parent, const std::string& caption, const std::string& text,
+                            search::QuestionButtons buttons, search::MessageIcon icon);
+  // File dialogs; an empty result when cancelled. `filter` is in Qt's form ("name (*.ext);;...").
+  virtual QStringList OpenFiles(QWidget* parent, const QString& caption, const QString& filter);
+  virtual QString OpenFile(QWidget* parent, const QString& caption, const QString& filter);
+  // Proposes `fileName`; `defaultSuffix` is added to a name without extension; asks before
+  // overwriting when `confirmOverwrite`.
+  virtual QString SaveFile(QWidget* parent, const QString& caption, const QString& filter, const QString& fileName,
+                           const QString& defaultSuffix, bool confirmOverwrite);
   // The entry dialog (TGroupEditForm) with `caption`, opened on `fields`; filled back on OK, with
   // the number of typed characters that became "?".
   virtual bool EntryDialog(QWidget* parent, const QString& caption, EntryFields& fields, int& replaced);
@@ -30,7 +46,8 @@ class MessageBoxes {
   virtual bool MultiDeleteDialog(QWidget* owner, const std::vector<std::string>& names, std::vector<int>& selected);
   // The About box.
   virtual void About(QWidget* parent);
-  virtual void OpenUrl(const QUrl& url);
+  // Hands a file or link to the desktop; false when nothing could open it.
+  virtual bool OpenUrl(const QUrl& url);
 };
 
 }  // namespace mainwin::qt

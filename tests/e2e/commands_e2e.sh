@@ -135,10 +135,10 @@ for key in f e s g i v t; do
   pause 0.2
 done
 
-# Close: ファイル(&F) > 終了 (the first entry a user can choose there).
+# Close: ファイル(&F) > 終了, the menu's last entry (Up from the first wraps round to it).
 xdotool key alt+f
 pause
-xdotool key Return
+xdotool key Up Return
 wait_gone
 
 check_first() {
@@ -171,7 +171,7 @@ xdotool type --delay 40 'again '
 pause 0.3
 xdotool key alt+f
 pause
-xdotool key Return
+xdotool key Up Return
 wait_gone
 t=$("$cli" cat "$data" 1 1)
 [ "$t" = $'memo 日本語\r\nagain memo 日本語' ] || { printf 'after the restart: %q\n' "$t" >&2; fail "typing after the restart"; }

@@ -58,9 +58,10 @@ xdotool mousemove --window "$wid" 500 300 click 1
 xdotool key ctrl+Home
 xdotool type --delay 30 'second group '
 sleep 0.3
+# ファイル(&F) > 終了, the menu's last entry (Up from the first wraps round to it).
 xdotool key alt+f
 sleep 0.3
-xdotool key Return
+xdotool key Up Return
 wait_gone
 
 got1=$("$cli" cat "$data" 1 0)

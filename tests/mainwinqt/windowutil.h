@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListView>
 #include <QScreen>
@@ -31,7 +32,10 @@ class RecordingBoxes : public mainwin::qt::MessageBoxes {
   QStringList errors, notices, confirmations;
   QList<Asked> asked;
   QList<QUrl> opened;
+  bool openSucceeds = true;
   bool answer = true;
+  bool yesAnswer = true;
+  QStringList findMessages;
   int abouts = 0;
   // The entry dialog's user: OK with these changes; unset runs the real dialog.
   std::function<bool(mainwin::EntryFields&)> entryScript;
@@ -57,12 +61,49 @@ class RecordingBoxes : public mainwin::qt::MessageBoxes {
     return !selected.empty();
   }
   void About(QWidget*) override { ++abouts; }
-  void OpenUrl(const QUrl& url) override { opened << url; }
+  bool OpenUrl(const QUrl& url) override {
+    opened << url;
+    return openSucceeds;
+  }
+  bool AskYesNo(QWidget*, const QString& caption, const QString& text, mainwin::BoxIcon icon) override {
+    confirmations << caption;
+    asked.push_back({caption, text, icon, false});
+    return yesAnswer;
+  }
+  // The find commands' boxes: recorded, questions answered by `answer`.
+  void FindMessage(QWidget*, const std::string& caption, const std::string& text, search::MessageIcon) override {
+    findMessages << QString::fromStdString(caption) + QLatin1Char(':') + QString::fromStdString(text);
+  }
+  bool FindQuestion(QWidget*, const std::string& caption, const std::string& text, search::QuestionButtons,
+                    search::MessageIcon) override {
+    findMessages << QString::fromStdString(caption) + QLatin1Char(':') + QString::fromStdString(text);
+    return answer;
+  }
+  // File dialogs: the next answers in order (an empty list or text: cancelled), and their captions.
+  QList<QStringList> openFilesAnswers;
+  QStringList openFileAnswers, saveFileAnswers, fileDialogs, proposedNames;
+  QStringList OpenFiles(QWidget*, const QString& caption, const QString&) override {
+    fileDialogs << caption;
+    return openFilesAnswers.isEmpty() ? QStringList() : openFilesAnswers.takeFirst();
+  }
+  QString OpenFile(QWidget*, const QString& caption, const QString&) override {
+    fileDialogs << caption;
+    return openFileAnswers.isEmpty() ? QString() : openFileAnswers.takeFirst();
+  }
+  QString SaveFile(QWidget*, const QString& caption, const QString&, const QString& fileName, const QString&,
+                   bool) override {
+    fileDialogs << caption;
+    proposedNames << fileName;
+    return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
+  }
 };
 
 struct Window {
+  // "$temp.txt" goes to the data folder's parent, never beside the test program.
   explicit Window(const std::string& dataDir, bool show = true) {
-    form = std::make_unique<mainwin::qt::TMainForm>(mainwin::qt::MainFormOptions{QString::fromStdString(dataDir), &boxes});
+    const QString data = QString::fromStdString(dataDir);
+    form = std::make_unique<mainwin::qt::TMainForm>(
+        mainwin::qt::MainFormOptions{data, &boxes, QDir::cleanPath(data + QStringLiteral("/.."))});
     if (show) Show();
   }
   void Show() {
