@@ -3,6 +3,7 @@
 // model. The group list's record holds the global settings, each item list's record its group's own.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,10 +60,21 @@ class TEditorPropDat final : public TEditorProperty {
   void Describe(store::PropertyVisitor& v) override;
 };
 
+struct SettingsHost;
+class SettingsDialog;
+
 // Carries one run of the settings dialog.
 class TEditDelivery final : public TEditorProperty {
  public:
   std::string_view ClassName() const override { return "TEditDelivery"; }
+
+  // Runs the dialog made by `create` on the main editor `editor` (settingsrun.h): the preview
+  // gets the record in force for the mode; `firstPage` is 0 for the default page or a page number
+  // plus one. On "登録" the preview's settings go into the target record (the global one, or the
+  // open group's own when `perGroup`), which is enabled and, unless a global change would hide
+  // the group's own settings, applied to `editor`. Returns whether the dialog closed with "登録".
+  bool EditSettings(editor::EditorModel& editor, int firstPage, bool perGroup, SettingsHost& host,
+                    const std::function<std::unique_ptr<SettingsDialog>()>& create);
 };
 
 // What every entry collection owns as its settings record.

@@ -1,0 +1,148 @@
+// The dialog behind the main window's three settings commands, wired the way the window wires it:
+// a global run reaches the editor, the wrap buttons and the actions' shortcuts; a group's own
+// settings travel with the group.
+#include <QAction>
+#include <QCheckBox>
+#include <QKeySequenceEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "dialogutil.h"
+#include "editor/qt/oleddeditor.h"
+#include "fixture.h"
+#include "mainwin/qt/mainform.h"
+
+using mainwin::ActionId;
+using mainwin::qt::TMainForm;
+
+namespace {
+
+// The window's side of the dialog: its records, hints, shortcuts and layout operations.
+void WireSettings(TMainForm& f) {
+  f.EditorSettingsRunner = [&f](int page, bool perGroup) {
+    mainwin::MainFormCore& core = f.Core();
+    editorsettings::SettingsHost host{core.GlobalSettings(), core.GroupSettings(), core.MainData(), core.ListData(),
+                                      {}, {}, {}, {}, {}, {}};
+    mainwin::ListActionHints(host.actionHints);
+    for (int k = 0; k < mainwin::kActionCount; ++k)
+      host.actionShortcuts.push_back(f.Action(ActionId(k))->shortcut().toString(QKeySequence::PortableText).toStdString());
+    host.setActionShortcut = [&f](int k, const std::string& text) {
+      f.Action(ActionId(k))->setShortcut(TMainForm::ShortcutOf(text));
+    };
+    host.applyListLayout = [&f] {
+      f.ApplyListLayout();
+      f.SetDefaultListSizes();
+    };
+    host.storeWindowGeometry = [&f] { f.StoreWindowGeometry(); };
+    host.applyListFontSizes = [&f] { f.ApplyListFontSizes(); };
+    const bool ok = editorsettings::qt::RunEditorSettings(&f, f.MainEditor->Model(), host, page, perGroup);
+    // Per group the command itself brings the wrap buttons up to date.
+    if (!perGroup) core.UpdateWrapState();
+    return ok;
+  };
+}
+
+class QuietBoxes : public mainwin::qt::MessageBoxes {
+ public:
+  QStringList errors;
+  void Error(QWidget*, const QString& text) override { errors << text; }
+  void Notice(QWidget*, const QString& text) override { errors << text; }
+};
+
+// Runs `action` and lets `user` act on the dialog once it is shown.
+void WithDialog(TMainForm& f, ActionId action, const std::function<void(editorsettings::qt::TEditEditorDlg&)>& user) {
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    auto* dlg = qobject_cast<editorsettings::qt::TEditEditorDlg*>(QApplication::activeModalWidget());
+    if (!dlg) return;
+    shown = true;
+    user(*dlg);
+    if (dlg->isVisible()) dlg->reject();
+  });
+  f.Action(action)->trigger();
+  QVERIFY2(shown, "the settings dialog did not open");
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void globalRunReachesEditorWrapButtonsAndShortcuts() {
+    mwtest::TempDir dir;
+    mwtest::Seed(dir.Data(), {{"仕事", {{"会議", "議題"}}, 0}});
+    QuietBoxes boxes;
+    mainwin::qt::MainFormOptions options;
+    options.dataFolder = QString::fromStdString(dir.Data());
+    options.boxes = &boxes;
+    TMainForm f(options);
+    WireSettings(f);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QVERIFY(f.Action(ActionId::EditEditor)->isEnabled());
+    QVERIFY(f.Action(ActionId::DelLine)->shortcut().isEmpty());
+
+    WithDialog(f, ActionId::EditEditor, [](editorsettings::qt::TEditEditorDlg& d) {
+      d.CheckBox_WidthWordWrap->setChecked(true);
+      d.SpinEdit_MarginLeft->setValue(25);
+      d.ListBox_ShortCut->setCurrentRow(int(ActionId::DelLine));
+      d.HotKey1->setKeySequence(QKeySequence(QStringLiteral("Ctrl+D")));
+      d.Button_ShortCutChange->click();
+      d.Button_OK->click();
+    });
+    QVERIFY(boxes.errors.isEmpty());
+    QCOMPARE(f.Core().GlobalSettings().DEditorMargin.Left(), 25);
+    QVERIFY(f.Core().GlobalSettings().WidthWordWrap);
+    QCOMPARE(f.MainEditor->Model().Margin().Left(), 25);
+    QVERIFY(f.Action(ActionId::WordWrap_Width)->isChecked());
+    QCOMPARE(f.Action(ActionId::DelLine)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+    QCOMPARE(f.Core().ListData().ShortCutList[size_t(ActionId::DelLine)], std::string("Ctrl+D"));
+
+    // The time-stamp command opens the same dialog on its page; cancelled, nothing changes.
+    int page = -1;
+    WithDialog(f, ActionId::EditEditor_TimeOpen, [&](editorsettings::qt::TEditEditorDlg& d) {
+      page = d.PageControl->currentIndex();
+      d.SpinEdit_MarginLeft->setValue(3);
+      d.Button_Cancel->click();
+    });
+    QCOMPARE(page, int(editorsettings::qt::pgTimeStamp));
+    QCOMPARE(f.MainEditor->Model().Margin().Left(), 25);
+  }
+
+  void aGroupsOwnSettingsTravelWithTheGroup() {
+    mwtest::TempDir dir;
+    mwtest::Seed(dir.Data(), {{"仕事", {{"会議", "議題"}}, 0}, {"趣味", {{"読書", "猫"}}, 0}});
+    QuietBoxes boxes;
+    mainwin::qt::MainFormOptions options;
+    options.dataFolder = QString::fromStdString(dir.Data());
+    options.boxes = &boxes;
+    TMainForm f(options);
+    WireSettings(f);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    bool abortEnabled = true;
+    WithDialog(f, ActionId::EditorEdit_Group, [&](editorsettings::qt::TEditEditorDlg& d) {
+      abortEnabled = d.Button_mrAbort->isEnabled();
+      d.SpinEdit_MarginLeft->setValue(30);
+      d.Button_OK->click();
+    });
+    QVERIFY(!abortEnabled);
+    QVERIFY(f.Core().GroupSettings().Enabled);
+    QCOMPARE(f.MainEditor->Model().Margin().Left(), 30);
+    QVERIFY(!f.MainEditor->Model().Modified());
+
+    f.Core().GroupList().UserSelected(1);
+    QCOMPARE(f.MainEditor->Model().Margin().Left(), 12);  // the other group has the global look
+    f.Core().GroupList().UserSelected(0);
+    QCOMPARE(f.MainEditor->Model().Margin().Left(), 30);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
