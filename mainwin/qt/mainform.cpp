@@ -201,6 +201,7 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
     core_->ItemList().MakeTopVisible(core_->ItemList().ItemIndex());
   });
   Timer1.start();
+  WireEditorSettings();
 }
 
 TMainForm::~TMainForm() {

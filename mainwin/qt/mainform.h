@@ -178,6 +178,8 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
 
   void BuildControls();
   void BuildActions();
+  // Installs the editor settings dialog as EditorSettingsRunner.
+  void WireEditorSettings();
   void BuildToolBars();
   void BuildMenus();
   void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);

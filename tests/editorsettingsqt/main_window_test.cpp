@@ -22,31 +22,6 @@ using mainwin::qt::TMainForm;
 
 namespace {
 
-// The window's side of the dialog: its records, hints, shortcuts and layout operations.
-void WireSettings(TMainForm& f) {
-  f.EditorSettingsRunner = [&f](int page, bool perGroup) {
-    mainwin::MainFormCore& core = f.Core();
-    editorsettings::SettingsHost host{core.GlobalSettings(), core.GroupSettings(), core.MainData(), core.ListData(),
-                                      {}, {}, {}, {}, {}, {}};
-    mainwin::ListActionHints(host.actionHints);
-    for (int k = 0; k < mainwin::kActionCount; ++k)
-      host.actionShortcuts.push_back(f.Action(ActionId(k))->shortcut().toString(QKeySequence::PortableText).toStdString());
-    host.setActionShortcut = [&f](int k, const std::string& text) {
-      f.Action(ActionId(k))->setShortcut(TMainForm::ShortcutOf(text));
-    };
-    host.applyListLayout = [&f] {
-      f.ApplyListLayout();
-      f.SetDefaultListSizes();
-    };
-    host.storeWindowGeometry = [&f] { f.StoreWindowGeometry(); };
-    host.applyListFontSizes = [&f] { f.ApplyListFontSizes(); };
-    const bool ok = editorsettings::qt::RunEditorSettings(&f, f.MainEditor->Model(), host, page, perGroup);
-    // Per group the command itself brings the wrap buttons up to date.
-    if (!perGroup) core.UpdateWrapState();
-    return ok;
-  };
-}
-
 class QuietBoxes : public mainwin::qt::MessageBoxes {
  public:
   QStringList errors;
@@ -82,7 +57,6 @@ class MainWindowTest : public QObject {
     options.dataFolder = QString::fromStdString(dir.Data());
     options.boxes = &boxes;
     TMainForm f(options);
-    WireSettings(f);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QVERIFY(f.Action(ActionId::EditEditor)->isEnabled());
@@ -123,7 +97,6 @@ class MainWindowTest : public QObject {
     options.dataFolder = QString::fromStdString(dir.Data());
     options.boxes = &boxes;
     TMainForm f(options);
-    WireSettings(f);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     bool abortEnabled = true;
