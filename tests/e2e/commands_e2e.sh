@@ -10,53 +10,7 @@ set -euo pipefail
 app=$1
 cli=$2
 grab=${3:-}
-shots=${SHOT_DIR:-}
-work=$(mktemp -d)
-pid=
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-data=$work/UserData
-export SORAMETEXT_DATA_DIR=$data
-# A runtime directory of its own, so a running sorametext of the user does not count as ours.
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-export LANG=ja_JP.UTF-8 LC_ALL=C.UTF-8
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pause() { sleep "${1:-0.4}"; }
-shot() { if [ -n "$shots" ] && [ -n "$grab" ]; then "$grab" "$shots/$1.png"; fi; }
-
-start() {
-  "$app" &
-  pid=$!
-  wid=$(xdotool search --sync --onlyvisible --name 'ソラメtext' | head -n1)
-  [ -n "$wid" ] || fail "no window"
-  xdotool windowfocus --sync "$wid" || true
-  pause 0.6
-}
-
-wait_gone() {
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; return 0; }
-    sleep 0.1
-  done
-  fail "sorametext did not end"
-}
-
-# A menu of the menu bar by its access key, then `downs` steps down from its first entry, Return.
-menu() {
-  local key=$1 downs=$2
-  xdotool key "alt+$key"
-  pause
-  for _ in $(seq 1 "$downs"); do xdotool key Down; done
-  xdotool key Return
-  pause 0.6
-}
-
-# Without a window manager nobody gives the focus back to the main window when a dialog closes.
-refocus() {
-  xdotool windowfocus --sync "$wid" || true
-  pause 0.3
-}
+source "$(dirname "$0")/common.sh"
 
 # The entry dialog is open with its proposed name selected: type over it and press OK (Return).
 name_it() {

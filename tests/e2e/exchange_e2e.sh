@@ -11,54 +11,10 @@ set -euo pipefail
 app=$1
 cli=$2
 grab=${3:-}
-shots=${SHOT_DIR:-}
-work=$(mktemp -d)
-pid=
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-data=$work/UserData
-export SORAMETEXT_DATA_DIR=$data
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/common.sh"
 # The print dialog's PDF file goes to the home folder unless a path is typed; keep it ours.
 export HOME=$work/home
 mkdir -p "$HOME"
-export LANG=ja_JP.UTF-8 LC_ALL=C.UTF-8
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-pause() { sleep "${1:-0.4}"; }
-shot() { if [ -n "$shots" ] && [ -n "$grab" ]; then "$grab" "$shots/$1.png"; fi; }
-
-start() {
-  "$app" &
-  pid=$!
-  wid=$(xdotool search --sync --onlyvisible --name 'ソラメtext' | head -n1)
-  [ -n "$wid" ] || fail "no window"
-  xdotool windowfocus --sync "$wid" || true
-  pause 0.6
-}
-
-wait_gone() {
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; return 0; }
-    sleep 0.1
-  done
-  fail "sorametext did not end"
-}
-
-menu() {
-  local key=$1 downs=$2
-  xdotool key "alt+$key"
-  pause
-  for _ in $(seq 1 "$downs"); do xdotool key Down; done
-  xdotool key Return
-  pause 0.8
-}
-
-# Without a window manager nobody gives the focus back to the main window when a dialog closes.
-refocus() {
-  xdotool windowfocus --sync "$wid" || true
-  pause 0.3
-}
 
 # The window named $1 (exactly), waiting for it to appear.
 window_named() {

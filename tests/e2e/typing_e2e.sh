@@ -7,17 +7,7 @@ set -euo pipefail
 
 app=$1
 cli=$2
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-pid=
-data=$work/UserData
-export SORAMETEXT_DATA_DIR=$data
-# A runtime directory of its own, so a running sorametext of the user does not count as ours.
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-export LANG=ja_JP.UTF-8 LC_ALL=C.UTF-8
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/common.sh"
 
 "$cli" new-group "$data" 仕事 >/dev/null
 "$cli" new-group "$data" 趣味 >/dev/null
@@ -25,23 +15,6 @@ printf 'first line\r\n' >"$work/memo.txt"
 printf 'hobby\r\n' >"$work/hobby.txt"
 "$cli" add-text "$data" 0 "$work/memo.txt" >/dev/null
 "$cli" add-text "$data" 1 "$work/hobby.txt" >/dev/null
-
-start() {
-  "$app" &
-  pid=$!
-  wid=$(xdotool search --sync --onlyvisible --name 'ソラメtext' | head -n1)
-  [ -n "$wid" ] || fail "no window"
-  xdotool windowfocus --sync "$wid" || true
-  sleep 0.5
-}
-
-wait_gone() {
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; return 0; }
-    sleep 0.1
-  done
-  fail "sorametext did not end"
-}
 
 # ---- first run: the command-line tool left the last group (1) selected. Type there, switch to
 # group 0 with the mouse, type again, close through the menu.
