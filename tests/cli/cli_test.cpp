@@ -2,12 +2,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/runcli.h"
 #include "codec/cp932.h"
 #include "store/datafolder.h"
 #include "store/entries.h"
@@ -20,32 +20,10 @@ using testutil::ReadAll;
 using testutil::TempDir;
 using testutil::WriteAll;
 
-struct Result {
-  int code = -1;
-  std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-// Runs the CLI with the given arguments (and environment assignments in front).
-Result RunCli(const std::vector<std::string>& args, const std::string& env = "") {
-  TempDir io;
-  std::string cmd = env + " " + Quote(SORAME_CLI);
-  for (const auto& a : args) cmd += " " + Quote(a);
-  cmd += " >" + io.Sub("out") + " 2>" + io.Sub("err");
-  int status = std::system(cmd.c_str());
-  Result r;
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = ReadAll(io.Sub("out"));
-  r.err = ReadAll(io.Sub("err"));
-  return r;
-}
-
-std::string Sjis(const std::string& utf8) { return codec::Utf8ToCp932(utf8).bytes; }
+using clitest::Quote;
+using clitest::Result;
+using clitest::RunCli;
+using clitest::Sjis;
 
 TEST(Cli, NewGroupAddTextListAndCat) {
   TempDir dir;

@@ -1,9 +1,7 @@
 // sorametext-cli search against real data folders: one line per hit, exit codes like grep.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-
+#include "cli/runcli.h"
 #include "codec/cp932.h"
 #include "store/datafolder.h"
 #include "store/entries.h"
@@ -15,31 +13,13 @@ using testutil::ReadAll;
 using testutil::TempDir;
 using testutil::WriteAll;
 
-struct Result {
-  int code = -1;
-  std::string out, err;
-};
+using clitest::Result;
+using clitest::Sjis;
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
+Result Search(std::vector<std::string> args) {
+  args.insert(args.begin(), "search");
+  return clitest::RunCli(args);
 }
-
-Result Search(const std::vector<std::string>& args) {
-  TempDir io;
-  std::string cmd = Quote(SORAME_CLI) + " search";
-  for (const auto& a : args) cmd += " " + Quote(a);
-  cmd += " >" + io.Sub("out") + " 2>" + io.Sub("err");
-  int status = std::system(cmd.c_str());
-  Result r;
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = ReadAll(io.Sub("out"));
-  r.err = ReadAll(io.Sub("err"));
-  return r;
-}
-
-std::string Sjis(const std::string& utf8) { return codec::Utf8ToCp932(utf8).bytes; }
 
 std::string Repeat(const std::string& s, int n) {
   std::string out;

@@ -6,10 +6,8 @@
 
 #include <filesystem>
 #include <functional>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,8 @@
 #include "mainwin/mainform.h"
 #include "store/datafolder.h"
 #include "store/entries.h"
+// Relative, so that every test folder that uses this fixture finds it.
+#include "../store/testutil.h"
 
 namespace mwtest {
 
@@ -42,17 +42,8 @@ class TempDir {
   std::string path_;
 };
 
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using testutil::ReadAll;
+using testutil::WriteAll;
 
 // A group with its items (UTF-8 names and texts).
 struct SeedItem {
