@@ -10,12 +10,10 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QSessionManager>
-#include <QTimer>
 #include <QTranslator>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 
+#include "app/firstpaintexit.h"
 #include "mainwin/desktop.h"
 #include "mainwin/qt/mainform.h"
 #include "mainwin/qt/termination.h"
@@ -24,29 +22,6 @@
 namespace {
 
 QString Env(const char* name) { return QString::fromLocal8Bit(qgetenv(name)); }
-
-// For the start-up benchmark: after the first paint has reached the screen, report and leave
-// without touching the data folder.
-class FirstPaintExit final : public QObject {
- public:
-  explicit FirstPaintExit(std::chrono::steady_clock::time_point start) : start_(start) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint && !seen_) {
-      seen_ = true;
-      QTimer::singleShot(0, [this] {
-        const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
-        std::printf("first-paint-ms %.2f\n", ms);
-        std::fflush(stdout);
-        std::_Exit(0);
-      });
-    }
-    return false;
-  }
-
- private:
-  std::chrono::steady_clock::time_point start_;
-  bool seen_ = false;
-};
 
 }  // namespace
 

@@ -4,33 +4,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
-#include <QTimer>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 
-namespace {
-class FirstPaintExit final : public QObject {
- public:
-  explicit FirstPaintExit(std::chrono::steady_clock::time_point start) : start_(start) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint && !seen_) {
-      seen_ = true;
-      QTimer::singleShot(0, [this] {
-        const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
-        std::printf("first-paint-ms %.2f\n", ms);
-        std::fflush(stdout);
-        std::_Exit(0);
-      });
-    }
-    return false;
-  }
-
- private:
-  std::chrono::steady_clock::time_point start_;
-  bool seen_ = false;
-};
-}  // namespace
+#include "app/firstpaintexit.h"
 
 int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
