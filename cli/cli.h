@@ -9,8 +9,8 @@ namespace cli {
 
 struct Command {
   const char* name;
-  const char* usage;    // one line, after "sorametext-cli "
-  const char* summary;  // one line
+  const char* usage;                                 // one line, after "sorametext-cli "
+  const char* summary;                               // one line
   int (*run)(const std::vector<std::string>& args);  // args[0] is the command name
 };
 

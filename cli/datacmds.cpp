@@ -31,8 +31,7 @@ class WarningReporter final : public store::Reporter {
 
 // The data folder and its group list, loaded.
 struct Folder {
-  explicit Folder(const std::string& dir)
-      : folder(dir), items(folder, nullptr), groups(folder, nullptr, items) {}
+  explicit Folder(const std::string& dir) : folder(dir), items(folder, nullptr), groups(folder, nullptr, items) {}
   store::DataFolder folder;
   store::TRootComponent_Item items;
   store::TRootComponent_Group groups;
@@ -56,8 +55,8 @@ bool GroupPosition(const Command& cmd, Folder& f, const std::string& arg, int& g
     return false;
   }
   if (g < 0 || g >= f.groups.Count()) {
-    code = Fail(kFailure, "no group at position " + arg + " (the folder has " + std::to_string(f.groups.Count()) +
-                              " groups)");
+    code = Fail(kFailure,
+                "no group at position " + arg + " (the folder has " + std::to_string(f.groups.Count()) + " groups)");
     return false;
   }
   return true;
@@ -92,8 +91,7 @@ int RunLs(const std::vector<std::string>& args) {
       store::TRootComponent_Item items(f->folder, nullptr);
       LoadGroupItems(*f, g, items);
       const auto& e = f->groups.EntryAt(g);
-      std::printf("%d\t%08X\t%d\t%s\n", g, static_cast<uint32_t>(e.NameID), items.Count(),
-                  ToTerminal(e.Name).c_str());
+      std::printf("%d\t%08X\t%d\t%s\n", g, static_cast<uint32_t>(e.NameID), items.Count(), ToTerminal(e.Name).c_str());
     }
     return kOk;
   }
@@ -135,8 +133,8 @@ int RunCat(const std::vector<std::string>& args) {
   store::TRootComponent_Item items(f->folder, nullptr);
   LoadGroupItems(*f, g, items);
   if (i < 0 || i >= items.Count())
-    return Fail(kFailure, "no item at position " + pos[2] + " (the group has " + std::to_string(items.Count()) +
-                              " items)");
+    return Fail(kFailure,
+                "no item at position " + pos[2] + " (the group has " + std::to_string(items.Count()) + " items)");
   const std::string& text = items.ItemAt(i).ItemText;
   std::string out = raw ? text : ToTerminal(text);
   std::fwrite(out.data(), 1, out.size(), stdout);
@@ -218,7 +216,8 @@ int RunAddText(const std::vector<std::string>& args) {
                      args[k].c_str(), e.replaced);
       bytes = std::move(e.bytes);
     }
-    std::string base = args[k].substr(args[k].find_last_of('/') == std::string::npos ? 0 : args[k].find_last_of('/') + 1);
+    std::string base =
+        args[k].substr(args[k].find_last_of('/') == std::string::npos ? 0 : args[k].find_last_of('/') + 1);
     std::string name;
     FromTerminal(base, name);
     entries.push_back({name, AsItemText(bytes)});

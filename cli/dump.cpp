@@ -16,21 +16,11 @@ std::string Quote(std::string_view cp932) {
   std::string out = "\"";
   for (unsigned char c : text) {
     switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
       default:
         if (c < 0x20 || c == 0x7F) {
           char buf[8];
@@ -75,22 +65,14 @@ void PrintValue(const store::StreamValue& v, int depth) {
     case vtInt8:
     case vtInt16:
     case vtInt32:
-    case vtInt64:
-      std::printf("%s %" PRId64 "\n", kind.c_str(), v.integer);
-      break;
+    case vtInt64: std::printf("%s %" PRId64 "\n", kind.c_str(), v.integer); break;
     case vtString:
-    case vtLString:
-      std::printf("%s %s\n", kind.c_str(), Quote(v.bytes).c_str());
-      break;
-    case vtIdent:
-      std::printf("%s %s\n", kind.c_str(), v.bytes.c_str());
-      break;
+    case vtLString: std::printf("%s %s\n", kind.c_str(), Quote(v.bytes).c_str()); break;
+    case vtIdent: std::printf("%s %s\n", kind.c_str(), v.bytes.c_str()); break;
     case vtFalse:
     case vtTrue:
     case vtNil:
-    case vtNull:
-      std::printf("%s\n", kind.c_str());
-      break;
+    case vtNull: std::printf("%s\n", kind.c_str()); break;
     case vtSet: {
       std::string members;
       for (const auto& n : v.names) members += (members.empty() ? "" : ", ") + n;
@@ -113,8 +95,7 @@ void PrintValue(const store::StreamValue& v, int depth) {
         PrintProperties(v.items[i], depth + 2);
       }
       break;
-    default:
-      std::printf("%s %s\n", kind.c_str(), Hex(v.bytes).c_str());
+    default: std::printf("%s %s\n", kind.c_str(), Hex(v.bytes).c_str());
   }
 }
 

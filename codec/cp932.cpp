@@ -29,9 +29,7 @@ inline DecodedChar DecodeAt(const unsigned char* p, std::size_t size, std::size_
 }
 
 // Code page 932 code for a BMP code point, 0 when there is none (U+0000 is handled by callers).
-inline std::uint16_t ReverseLookup(char16_t cp) {
-  return kReversePage[kReverseIndex[cp >> 8]][cp & 0xFF];
-}
+inline std::uint16_t ReverseLookup(char16_t cp) { return kReversePage[kReverseIndex[cp >> 8]][cp & 0xFF]; }
 
 // Writes the code for cp at out and returns the end; counts a character without a code.
 inline char* PutCode(char* out, char16_t cp, int& replaced) {

@@ -46,16 +46,16 @@ struct SelPoint {
 
 // Pixel geometry, recomputed from the metrics, the size and the options.
 struct EditorLayout {
-  int width = 0, height = 0;            // client size
+  int width = 0, height = 0;             // client size
   int cell_width = 8, text_height = 16;  // as measured by the widget
-  int digit_width = 8;                  // advance of a digit of the line-number bar
-  int char_width = 8;                   // cell width + Margin.Character: every byte advances by it
-  int row_pitch = 16;                   // text height + Margin.Line (+1 with the caret-row underline)
-  int visible_rows = 1;                 // fully visible rows (at least 1)
-  int visible_cols = 1;                 // fully visible columns (at least 1)
-  int text_left = 0;                    // left edge of the text area
-  int text_top = 0;                     // top of the first row
-  int ruler_top = 0, ruler_height = 0;  // 0 height when the ruler is hidden
+  int digit_width = 8;                   // advance of a digit of the line-number bar
+  int char_width = 8;                    // cell width + Margin.Character: every byte advances by it
+  int row_pitch = 16;                    // text height + Margin.Line (+1 with the caret-row underline)
+  int visible_rows = 1;                  // fully visible rows (at least 1)
+  int visible_cols = 1;                  // fully visible columns (at least 1)
+  int text_left = 0;                     // left edge of the text area
+  int text_top = 0;                      // top of the first row
+  int ruler_top = 0, ruler_height = 0;   // 0 height when the ruler is hidden
   int imagebar_left = 0, imagebar_width = 0;
   int leftbar_left = 0, leftbar_width = 0;
   bool vertical_bar = false, horizontal_bar = false;  // scroll bars shown
@@ -82,15 +82,15 @@ struct RowSelection {
 // Everything the painter needs about one row besides its tokens.
 struct RowPaintInfo {
   int row = 0;
-  int y = 0;                // top of the row in widget pixels
-  std::string_view text;    // valid until the document changes
+  int y = 0;              // top of the row in widget pixels
+  std::string_view text;  // valid until the document changes
   RowAttribute attr = rowTextEnd;
-  uint16_t marks = 0;       // bookmark bits
+  uint16_t marks = 0;  // bookmark bits
   RowSelection selection;
-  bool hit = false;         // the selection is a search hit: draw it in Colors.Hit
+  bool hit = false;  // the selection is a search hit: draw it in Colors.Hit
   RowEndMark end_mark = RowEndMark::None;
-  int end_col = 0;          // display column where the end mark is drawn
-  bool caret_row = false;   // underline it when Marks.Underline is visible
+  int end_col = 0;         // display column where the end mark is drawn
+  bool caret_row = false;  // underline it when Marks.Underline is visible
 };
 
 // The built-in pop-up menu's commands.
@@ -123,7 +123,7 @@ struct MenuItem {
 
 class EditorModel : public EditorViewHooks {
  public:
-  static constexpr int kMaxCol = 1000;      // rows are measured and drawn this far
+  static constexpr int kMaxCol = 1000;       // rows are measured and drawn this far
   static constexpr int kMaxCaretCol = 1001;  // a caret column never goes past this
   // A new model creates its own document; the second form shares one with other views.
   EditorModel();

@@ -190,8 +190,8 @@ CaretInfo EditorModel::CaretRect() const {
     c.shape = CaretShape::Bar;
     c.width = 2;
   }
-  c.visible = focused_ && row_ >= top_row_ && row_ < top_row_ + l.visible_rows + 1 && col_ >= top_col_ &&
-              c.x <= l.width;
+  c.visible =
+      focused_ && row_ >= top_row_ && row_ < top_row_ + l.visible_rows + 1 && col_ >= top_col_ && c.x <= l.width;
   return c;
 }
 
@@ -218,7 +218,8 @@ Position EditorModel::PosFromPoint(int x, int y) const {
   // Nearest column boundary.
   const int dx = x - l.text_left;
   const int twice = 2 * dx + l.char_width;
-  const int col_offset = twice >= 0 ? twice / (2 * l.char_width) : -((-twice + 2 * l.char_width - 1) / (2 * l.char_width));
+  const int col_offset =
+      twice >= 0 ? twice / (2 * l.char_width) : -((-twice + 2 * l.char_width - 1) / (2 * l.char_width));
   int col = std::clamp(top_col_ + col_offset, 0, kMaxCaretCol);
   // On the middle of a double-byte character or a tab, go to the nearer side.
   const int exact = dx >= 0 ? top_col_ + dx / l.char_width : top_col_ - 1;

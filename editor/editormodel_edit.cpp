@@ -230,7 +230,8 @@ int EditorModel::IndentBytes(int row) const {
   while (i < t.size()) {
     if (t[i] == ' ' || t[i] == '\t') {
       ++i;
-    } else if (i + 1 < t.size() && static_cast<unsigned char>(t[i]) == 0x81 && static_cast<unsigned char>(t[i + 1]) == 0x40) {
+    } else if (i + 1 < t.size() && static_cast<unsigned char>(t[i]) == 0x81 &&
+               static_cast<unsigned char>(t[i + 1]) == 0x40) {
       i += 2;  // full-width space
     } else {
       break;

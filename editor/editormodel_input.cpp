@@ -42,8 +42,7 @@ bool EditorModel::KeyDown(KeyCode key, Modifiers mods, bool auto_repeat) {
       if (ctrl || alt || !props_.WantReturns) return false;
       Enter(shift);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -88,9 +87,7 @@ void EditorModel::Navigate(KeyCode key, Modifiers mods, bool auto_repeat) {
       MoveCaret(row_ + step, col_, -1, true);
       break;
     }
-    case keys::kHome:
-      MoveCaret(ctrl ? 0 : row_, 0, -1, false);
-      break;
+    case keys::kHome: MoveCaret(ctrl ? 0 : row_, 0, -1, false); break;
     case keys::kEnd: {
       const int row = ctrl ? doc_->CaretRowLimit() : row_;
       MoveCaret(row, RowWidth(row), 1, false);
@@ -111,11 +108,8 @@ void EditorModel::Navigate(KeyCode key, Modifiers mods, bool auto_repeat) {
       }
       break;
     case keys::kUp:
-    case keys::kDown:
-      CaretVertical(key == keys::kUp ? -1 : 1, ctrl, auto_repeat);
-      break;
-    default:
-      break;
+    case keys::kDown: CaretVertical(key == keys::kUp ? -1 : 1, ctrl, auto_repeat); break;
+    default: break;
   }
   if (shift) ExtendSelection(before);
 }

@@ -20,8 +20,8 @@ void TFountainColor::Assign(const TFountainColor& src) {
 }
 
 void TFountainColor::Describe(store::PropertyVisitor& v) {
-  v.Colour("BkColor", store::IntRef([this] { return bk_color_; },
-                                    [this](int64_t x) { SetBkColor(static_cast<TColor>(x)); }));
+  v.Colour("BkColor",
+           store::IntRef([this] { return bk_color_; }, [this](int64_t x) { SetBkColor(static_cast<TColor>(x)); }));
   v.Colour("Color", store::IntRef([this] { return color_; }, [this](int64_t x) { SetColor(static_cast<TColor>(x)); }));
   v.Set("Style", store::IntRef([this] { return style_; }, [this](int64_t x) { SetStyle(static_cast<uint8_t>(x)); }),
         store::kFontStyleNames);
@@ -327,10 +327,9 @@ void TEditorColors::SetMainValues() {
     TColor color;
   };
   const Main table[] = {
-      {&Ank, clNone, clNone},     {&Comment, clNone, clMaroon}, {&DBCS, clNone, clNone},
-      {&Hit, clSilver, clBlue},   {&Int, clNone, clNone},       {&Mail, clNone, clGreen},
-      {reserve_, clNone, clRed},  {&Select, clNavy, clWhite},   {&Str, clNone, clNone},
-      {&Symbol, clNone, clNone},  {&Url, clNone, clBlue},
+      {&Ank, clNone, clNone}, {&Comment, clNone, clMaroon}, {&DBCS, clNone, clNone},   {&Hit, clSilver, clBlue},
+      {&Int, clNone, clNone}, {&Mail, clNone, clGreen},     {reserve_, clNone, clRed}, {&Select, clNavy, clWhite},
+      {&Str, clNone, clNone}, {&Symbol, clNone, clNone},    {&Url, clNone, clBlue},
   };
   if (owner_) owner_->BeginUpdate();
   BeginUpdate();
@@ -344,8 +343,8 @@ void TEditorColors::SetMainValues() {
 }
 
 void TEditorColors::Describe(store::PropertyVisitor& v) {
-  static constexpr std::string_view kNames[] = {"Ank", "Comment", "DBCS",   "Hit",    "Int", "Mail",
-                                                "Reserve", "Select", "Str", "Symbol", "Url"};
+  static constexpr std::string_view kNames[] = {"Ank",     "Comment", "DBCS", "Hit",    "Int", "Mail",
+                                                "Reserve", "Select",  "Str",  "Symbol", "Url"};
   auto members = Members();
   for (size_t i = 0; i < members.size(); ++i) v.Object(kNames[i], *members[i]);
 }
@@ -436,7 +435,8 @@ void TEditorFountain::Describe(store::PropertyVisitor& v) {
   v.Object("Colors", colors_);
   v.String("Commenter", store::StrRef([this]() -> const std::string& { return commenter_; },
                                       [this](std::string&& s) { SetCommenter(s); }));
-  v.Boolean("ControlCode", store::IntRef([this] { return control_code_; }, [this](int64_t b) { SetControlCode(b != 0); }));
+  v.Boolean("ControlCode",
+            store::IntRef([this] { return control_code_; }, [this](int64_t b) { SetControlCode(b != 0); }));
   v.String("HexPrefix", store::StrRef([this]() -> const std::string& { return hex_prefix_; },
                                       [this](std::string&& s) { SetHexPrefix(s); }));
   v.Boolean("Mail", store::IntRef([this] { return mail_; }, [this](int64_t b) { SetMail(b != 0); }));

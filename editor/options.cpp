@@ -34,9 +34,7 @@ void Colour(PropertyVisitor& v, std::string_view name, C& obj, TColor (C::*get)(
 template <class C, class R, class A>
 void Int(PropertyVisitor& v, std::string_view name, C& obj, R (C::*get)() const, void (C::*set)(A)) {
   auto g = [&] { return static_cast<int64_t>((obj.*get)()); };
-  auto s = [&](int64_t x) {
-    (obj.*set)(Clamp<A>(x, std::numeric_limits<A>::min(), std::numeric_limits<A>::max()));
-  };
+  auto s = [&](int64_t x) { (obj.*set)(Clamp<A>(x, std::numeric_limits<A>::min(), std::numeric_limits<A>::max())); };
   v.Integer(name, store::IntRef(g, s));
 }
 
@@ -193,9 +191,7 @@ void TEditorMark::Describe(PropertyVisitor& v) {
   Bool(v, "Visible", *this, &TEditorMark::Visible, &TEditorMark::SetVisible);
 }
 
-bool operator==(const TEditorMark& a, const TEditorMark& b) {
-  return a.color_ == b.color_ && a.visible_ == b.visible_;
-}
+bool operator==(const TEditorMark& a, const TEditorMark& b) { return a.color_ == b.color_ && a.visible_ == b.visible_; }
 
 TEditorMarks::TEditorMarks() {
   for (TEditorMark* m : {&eof_, &ret_, &wrap_, &hide_, &underline_}) m->OnChange = [this] { Changed(); };
@@ -218,9 +214,9 @@ void TEditorMarks::SetMainValues() {
     bool visible;
   };
   BeginUpdate();
-  for (const Main& m : {Main{eof_, store::clOlive, false}, Main{ret_, store::clGray, true},
-                        Main{wrap_, store::clGray, true}, Main{hide_, store::clRed, true},
-                        Main{underline_, store::clGray, true}}) {
+  for (const Main& m :
+       {Main{eof_, store::clOlive, false}, Main{ret_, store::clGray, true}, Main{wrap_, store::clGray, true},
+        Main{hide_, store::clRed, true}, Main{underline_, store::clGray, true}}) {
     m.mark.SetColor(m.color);
     m.mark.SetVisible(m.visible);
   }
@@ -314,8 +310,8 @@ void TEditorRuler::Describe(PropertyVisitor& v) {
 }
 
 bool operator==(const TEditorRuler& a, const TEditorRuler& b) {
-  return a.bk_color_ == b.bk_color_ && a.color_ == b.color_ && a.edge_ == b.edge_ &&
-         a.gauge_range_ == b.gauge_range_ && a.mark_color_ == b.mark_color_ && a.visible_ == b.visible_;
+  return a.bk_color_ == b.bk_color_ && a.color_ == b.color_ && a.edge_ == b.edge_ && a.gauge_range_ == b.gauge_range_ &&
+         a.mark_color_ == b.mark_color_ && a.visible_ == b.visible_;
 }
 
 // ---- TEditorLeftbar
@@ -373,9 +369,9 @@ void TEditorLeftbar::Describe(PropertyVisitor& v) {
 
 bool operator==(const TEditorLeftbar& a, const TEditorLeftbar& b) {
   return a.bk_color_ == b.bk_color_ && a.color_ == b.color_ && a.column_ == b.column_ && a.edge_ == b.edge_ &&
-         a.left_margin_ == b.left_margin_ && a.right_margin_ == b.right_margin_ &&
-         a.show_number_ == b.show_number_ && a.show_number_mode_ == b.show_number_mode_ &&
-         a.visible_ == b.visible_ && a.zero_base_ == b.zero_base_ && a.zero_lead_ == b.zero_lead_;
+         a.left_margin_ == b.left_margin_ && a.right_margin_ == b.right_margin_ && a.show_number_ == b.show_number_ &&
+         a.show_number_mode_ == b.show_number_mode_ && a.visible_ == b.visible_ && a.zero_base_ == b.zero_base_ &&
+         a.zero_lead_ == b.zero_lead_;
 }
 
 // ---- TEditorImagebar
@@ -422,9 +418,7 @@ bool operator==(const TEditorImagebar& a, const TEditorImagebar& b) {
 // ---- TEditorSpeed
 
 void TEditorSpeed::SetCaretVerticalAc(int64_t n) { caret_vertical_ac_ = Clamp<uint8_t>(n, kMinRange, kMaxRange); }
-void TEditorSpeed::SetPageVerticalRange(int64_t n) {
-  page_vertical_range_ = Clamp<uint8_t>(n, kMinRange, kMaxRange);
-}
+void TEditorSpeed::SetPageVerticalRange(int64_t n) { page_vertical_range_ = Clamp<uint8_t>(n, kMinRange, kMaxRange); }
 void TEditorSpeed::SetPageVerticalRangeAc(int64_t n) {
   page_vertical_range_ac_ = Clamp<uint8_t>(n, kMinRange, kMaxRange);
 }

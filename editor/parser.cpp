@@ -72,16 +72,26 @@ TFountainParser::TFountainParser(TFountain* fountain) : TFountainParser(fountain
 TFountainParser::TFountainParser(TFountain* fountain, AllowNoFountain) : fountain_(fountain) {
   for (int c = 0; c < 256; ++c) {
     Reader r = &TFountainParser::ReadSymbol;
-    if (c == 0x00) r = &TFountainParser::ReadEnd;
-    else if (c == 0x09) r = &TFountainParser::ReadTab;
-    else if (c == 0x0A || c == 0x0D) r = &TFountainParser::ReadLineEnd;
-    else if (kSets.digit[c]) r = &TFountainParser::ReadNumber;
-    else if (kSets.ank[c]) r = &TFountainParser::ReadAnk;
-    else if (c == 0x81 || (c >= 0x84 && c <= 0x87)) r = &TFountainParser::ReadDbcsSymbol;
-    else if (c == 0x82 || c == 0x83) r = &TFountainParser::ReadWide;
-    else if (kSets.kanji_lead[c]) r = &TFountainParser::ReadKanji;
-    else if (c >= 0xA1 && c <= 0xA5) r = &TFountainParser::ReadKanaSymbol;
-    else if (kSets.kana[c]) r = &TFountainParser::ReadKana;
+    if (c == 0x00)
+      r = &TFountainParser::ReadEnd;
+    else if (c == 0x09)
+      r = &TFountainParser::ReadTab;
+    else if (c == 0x0A || c == 0x0D)
+      r = &TFountainParser::ReadLineEnd;
+    else if (kSets.digit[c])
+      r = &TFountainParser::ReadNumber;
+    else if (kSets.ank[c])
+      r = &TFountainParser::ReadAnk;
+    else if (c == 0x81 || (c >= 0x84 && c <= 0x87))
+      r = &TFountainParser::ReadDbcsSymbol;
+    else if (c == 0x82 || c == 0x83)
+      r = &TFountainParser::ReadWide;
+    else if (kSets.kanji_lead[c])
+      r = &TFountainParser::ReadKanji;
+    else if (c >= 0xA1 && c <= 0xA5)
+      r = &TFountainParser::ReadKanaSymbol;
+    else if (kSets.kana[c])
+      r = &TFountainParser::ReadKana;
     method_table_[c] = r;
   }
   continue_table_.fill(&TFountainParser::ContinueNone);
@@ -486,8 +496,8 @@ void TFountainParser::ComputeRowEnd(int row, const TRowAttributeStringList& rows
     if (bracket_ < 0) {
       // Closed in the next row: it is still open at that row's start.
       state.BracketIndex = last_pair;
-      const size_t right = (last_pair >= 0 && last_pair < static_cast<int>(brackets_.size()))
-                               ? brackets_[last_pair].right.size() : 0;
+      const size_t right =
+          (last_pair >= 0 && last_pair < static_cast<int>(brackets_.size())) ? brackets_[last_pair].right.size() : 0;
       if (static_cast<size_t>(beyond) < right) {
         // The closing text itself is cut: the next row must not search for it again.
         state.ContinuedKind = tkBracket;
@@ -636,18 +646,13 @@ const TFountainColor* TEditorParser::TokenColor() const {
   if (kind_ == tkReserved || IsReserved()) return &editor_fountain_->Reserve();
   const TEditorColors& c = editor_fountain_->Colors();
   switch (kind_) {
-    case tkSymbol:
-      return &c.Symbol;
+    case tkSymbol: return &c.Symbol;
     case tkInteger:
     case tkFloat:
-    case tkHex:
-      return &c.Int;
-    case tkBracket:
-      return TFountainParser::TokenColor();
-    case tkComment:
-      return &c.Comment;
-    case tkAnk:
-      return &c.Ank;
+    case tkHex: return &c.Int;
+    case tkBracket: return TFountainParser::TokenColor();
+    case tkComment: return &c.Comment;
+    case tkAnk: return &c.Ank;
     case tkDbcsSymbol:
     case tkWideDigits:
     case tkWideAlpha:
@@ -655,18 +660,13 @@ const TFountainColor* TEditorParser::TokenColor() const {
     case tkKatakana:
     case tkKanji:
     case tkKanaSymbol:
-    case tkKana:
-      return &c.DBCS;
-    case tkUrl:
-      return &c.Url;
-    case tkMail:
-      return &c.Mail;
+    case tkKana: return &c.DBCS;
+    case tkUrl: return &c.Url;
+    case tkMail: return &c.Mail;
     case tkQuotation:
     case tkControlDec:
-    case tkControlHex:
-      return &c.Str;
-    default:
-      return nullptr;
+    case tkControlHex: return &c.Str;
+    default: return nullptr;
   }
 }
 

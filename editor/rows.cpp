@@ -77,7 +77,8 @@ void TheStringList::DestroyAll() {
 void TheStringList::Reallocate(int capacity) {
   // Records hold no pointers into themselves, so they are relocated bytewise.
   auto* fresh = capacity > 0 ? static_cast<TheStringItem*>(::operator new(sizeof(TheStringItem) * capacity)) : nullptr;
-  if (count_ > 0 && fresh) std::memcpy(static_cast<void*>(fresh), static_cast<const void*>(items_), sizeof(TheStringItem) * count_);
+  if (count_ > 0 && fresh)
+    std::memcpy(static_cast<void*>(fresh), static_cast<const void*>(items_), sizeof(TheStringItem) * count_);
   ::operator delete(items_);
   items_ = fresh;
   capacity_ = capacity;
@@ -252,15 +253,15 @@ TRowAttributeData TRowAttributeStringList::RowData(int i) const {
 void TRowAttributeStringList::SetRowData(int i, const TRowAttributeData& d) {
   CheckIndex(i);
   TheStringItem& r = Rows()[i];
-  const uint32_t w = (static_cast<uint32_t>(d.RowAttribute) & 3u) | ((static_cast<uint32_t>(d.PrevRowAttribute) & 3u) << 2) |
-                     ((static_cast<uint32_t>(d.BracketIndex + 2) & 0xFu) << 4) |
-                     ((static_cast<uint32_t>(d.ElementState) & 0xFFu) << 8) |
-                     ((static_cast<uint32_t>(d.RemainLength) & 0xFFu) << 16) |
-                     ((static_cast<uint32_t>(d.StateC) & 0xFFu) << 24);
+  const uint32_t w =
+      (static_cast<uint32_t>(d.RowAttribute) & 3u) | ((static_cast<uint32_t>(d.PrevRowAttribute) & 3u) << 2) |
+      ((static_cast<uint32_t>(d.BracketIndex + 2) & 0xFu) << 4) |
+      ((static_cast<uint32_t>(d.ElementState) & 0xFFu) << 8) | ((static_cast<uint32_t>(d.RemainLength) & 0xFFu) << 16) |
+      ((static_cast<uint32_t>(d.StateC) & 0xFFu) << 24);
   if ((r.StateWord & 3u) != (w & 3u)) TouchLayout();
   r.StateWord = w;
-  r.MarkWord = (r.MarkWord & 0xFFFF0000u) | static_cast<uint32_t>(d.ContinuedKind) |
-               (static_cast<uint32_t>(d.StateE) << 8);
+  r.MarkWord =
+      (r.MarkWord & 0xFFFF0000u) | static_cast<uint32_t>(d.ContinuedKind) | (static_cast<uint32_t>(d.StateE) << 8);
   r.ElementText.Assign(d.ElementText);
 }
 

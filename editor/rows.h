@@ -225,8 +225,8 @@ class TheStringList {
   const TheStringItem* Rows() const { return items_; }
   void InsertBlank(int at, int n);  // n empty rows at `at`, growing by the capacity rule
   void RemoveRows(int at, int n);
-  void Resize(int n);                // grow with empty rows or drop rows at the end
-  void Reserve(int capacity);        // at least this capacity
+  void Resize(int n);          // grow with empty rows or drop rows at the end
+  void Reserve(int capacity);  // at least this capacity
   void TouchLayout() { ++layout_revision_; }
   // Takes over all rows of `other` (which is left empty); no notification.
   void TakeRows(TheStringList&& other);

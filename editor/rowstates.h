@@ -73,7 +73,7 @@ class RowColouring : public RowStateSink {
   std::function<bool()> Suspended;          // primary view loading or being destroyed
   std::function<void(int row)> RowChanged;  // a row's stored state changed: repaint it
   std::function<void()> FountainDestroyed;
-  bool InitBracketsFull = false;            // Speed.InitBracketsFull
+  bool InitBracketsFull = false;  // Speed.InitBracketsFull
 
   // RowStateSink
   int UpdateFrom(TRowAttributeStringList& rows, int row) override;

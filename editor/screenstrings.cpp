@@ -602,7 +602,9 @@ void TEditorScreenStrings::JoinLines() {
 
 // --- undo -------------------------------------------------------------------------------------
 
-std::unique_ptr<TEditorUndoObj> TEditorScreenStrings::CreateUndoObj() { return std::make_unique<TEditorUndoObj>(*this); }
+std::unique_ptr<TEditorUndoObj> TEditorScreenStrings::CreateUndoObj() {
+  return std::make_unique<TEditorUndoObj>(*this);
+}
 
 TEditorUndoObj& TEditorScreenStrings::UndoObj() {
   if (!undo_) undo_ = CreateUndoObj();

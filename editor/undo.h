@@ -16,10 +16,10 @@ class TEditorScreenStrings;
 struct TUndoData {
   int32_t CaretRow = 0;  // focused view's caret when the entry was made
   int32_t CaretCol = 0;
-  int32_t Row = -1;       // first row the edit replaced
-  int32_t RowCount = 0;   // rows the edit put in place
+  int32_t Row = -1;                // first row the edit replaced
+  int32_t RowCount = 0;            // rows the edit put in place
   uint8_t RowAttribute = rowNone;  // attribute of the last removed row; rowNone: nothing removed
-  std::string Text;       // the removed rows, "\r\n" after each rowLineBreak row
+  std::string Text;                // the removed rows, "\r\n" after each rowLineBreak row
   // How Text was cut into rows: length << 2 | attribute per row. Undo puts back exactly these
   // rows, so later entries still find their rows even where cutting afresh would differ (the
   // word-break and kinsoku rules look ahead into rows an edit does not rewrap). Empty: cut afresh.

@@ -48,7 +48,8 @@ void TEditorViewInfo::Describe(store::PropertyVisitor& v) {
   v.Object("Colors", fountain_.Colors());
   v.String("Commenter", store::StrRef([this]() -> const std::string& { return Commenter(); },
                                       [this](std::string&& s) { SetCommenter(s); }));
-  v.Boolean("ControlCode", store::IntRef([this] { return ControlCode(); }, [this](int64_t b) { SetControlCode(b != 0); }));
+  v.Boolean("ControlCode",
+            store::IntRef([this] { return ControlCode(); }, [this](int64_t b) { SetControlCode(b != 0); }));
   v.String("HexPrefix", store::StrRef([this]() -> const std::string& { return HexPrefix(); },
                                       [this](std::string&& s) { SetHexPrefix(s); }));
   v.Boolean("Mail", store::IntRef([this] { return Mail(); }, [this](int64_t b) { SetMail(b != 0); }));

@@ -184,8 +184,7 @@ int WrapEngine::StepBack(int column) const {
 int WrapEngine::SpanAfter(int column) const {
   const char code = layout_.Code(column + 1);
   switch (code) {
-    case kColLead:
-      return 2;
+    case kColLead: return 2;
     case kColWord:
     case kColDelimiter: {
       int span = 1;

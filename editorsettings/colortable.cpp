@@ -35,20 +35,20 @@ EntryControls ControlsOf(int entry) {
 
 const std::vector<std::string>& FixedColorEntryNames() {
   static const std::vector<std::string> names = {
-      "\x91\x53\x91\xCC",                                  // 全体
-      "\x91\x49\x91\xF0\x97\xCC\x88\xE6",                  // 選択領域
-      "\x89\xFC\x8D\x73\x95\xB6\x8E\x9A",                  // 改行文字
-      "\x90\xDC\x82\xE8\x95\xD4\x82\xB5\x95\x5C\x8E\xA6",  // 折り返し表示
-      "\x95\xB6\x96\x96\x95\x5C\x8E\xA6",                  // 文末表示
-      "\x89\xBA\x90\xFC\x95\x5C\x8E\xA6",                  // 下線表示
+      "\x91\x53\x91\xCC",                                          // 全体
+      "\x91\x49\x91\xF0\x97\xCC\x88\xE6",                          // 選択領域
+      "\x89\xFC\x8D\x73\x95\xB6\x8E\x9A",                          // 改行文字
+      "\x90\xDC\x82\xE8\x95\xD4\x82\xB5\x95\x5C\x8E\xA6",          // 折り返し表示
+      "\x95\xB6\x96\x96\x95\x5C\x8E\xA6",                          // 文末表示
+      "\x89\xBA\x90\xFC\x95\x5C\x8E\xA6",                          // 下線表示
       "\x83\x81\x81\x5B\x83\x8B\x83\x41\x83\x68\x83\x8C\x83\x58",  // メールアドレス
       "\x82\x74\x82\x71\x82\x6B",                                  // ＵＲＬ
       "\x83\x52\x83\x81\x83\x93\x83\x67\x8D\x73",                  // コメント行
       "\x88\xF8\x97\x70\x95\x84\x82\xC5\x88\xCD\x82\xDC\x82\xEA\x82\xBD\x95\xB6\x8E\x9A\x97\xF1",  // 引用符で囲まれた文字列
-      "\x83\x8B\x81\x5B\x83\x89\x81\x5B",                                  // ルーラー
+      "\x83\x8B\x81\x5B\x83\x89\x81\x5B",                                                          // ルーラー
       "\x83\x8B\x81\x5B\x83\x89\x81\x5B\x82\xCC\x83\x7D\x81\x5B\x83\x4A\x81\x5B",  // ルーラーのマーカー
-      "\x8D\x73\x90\x94\x95\x5C\x8E\xA6",  // 行数表示
-      "\x97\x5C\x96\xF1\x8C\xEA",          // 予約語
+      "\x8D\x73\x90\x94\x95\x5C\x8E\xA6",                                          // 行数表示
+      "\x97\x5C\x96\xF1\x8C\xEA",                                                  // 予約語
   };
   return names;
 }
@@ -77,9 +77,9 @@ std::vector<std::string> ColorListLines(const editor::TFountainBracketCollection
 
 const std::array<TColor, 16>& GridColors() {
   static const std::array<TColor, 16> colors = {
-      store::clBlack,  store::clMaroon, store::clGreen, store::clOlive,   store::clNavy, store::clPurple,
-      store::clTeal,   store::clGray,   store::clSilver, store::clRed,   store::clLime, store::clYellow,
-      store::clBlue,   store::clFuchsia, store::clAqua, store::clWhite,
+      store::clBlack, store::clMaroon,  store::clGreen,  store::clOlive, store::clNavy, store::clPurple,
+      store::clTeal,  store::clGray,    store::clSilver, store::clRed,   store::clLime, store::clYellow,
+      store::clBlue,  store::clFuchsia, store::clAqua,   store::clWhite,
   };
   return colors;
 }

@@ -7,10 +7,10 @@ namespace editorsettings {
 
 ListBoxRecord ListBoxRecordOf(const store::TMainDataClass& d, ListKind kind) {
   if (kind == ListKind::Group)
-    return {d.GroupSelColor, d.GroupBackColor, d.GroupUnfilledColor, d.GroupFontColor,     d.GroupFontName,
-            d.GroupFontSize, d.GroupSelFontColorType, d.GroupLineMargin, d.GroupLeftMargin};
-  return {d.ItemSelColor, d.ItemBackColor, d.ItemUnfilledColor, d.ItemFontColor,     d.ItemFontName,
-          d.ItemFontSize, d.ItemSelFontColorType, d.ItemLineMargin, d.ItemLeftMargin};
+    return {d.GroupSelColor, d.GroupBackColor,        d.GroupUnfilledColor, d.GroupFontColor, d.GroupFontName,
+            d.GroupFontSize, d.GroupSelFontColorType, d.GroupLineMargin,    d.GroupLeftMargin};
+  return {d.ItemSelColor, d.ItemBackColor,        d.ItemUnfilledColor, d.ItemFontColor, d.ItemFontName,
+          d.ItemFontSize, d.ItemSelFontColorType, d.ItemLineMargin,    d.ItemLeftMargin};
 }
 
 void StoreListBoxRecord(store::TMainDataClass& d, ListKind kind, const ListBoxRecord& r) {

@@ -37,8 +37,8 @@ inline constexpr const char* kNoListFontMessage = "グループのリストボ�
 // What the dialog needs from the main window. The records are the window's own; the functions
 // are its layout, geometry, list-font and shortcut operations.
 struct SettingsHost {
-  TEditorPropDat& globalSettings;     // the group list's record
-  TEditorPropDat& groupSettings;      // the open group's own record (the item list's)
+  TEditorPropDat& globalSettings;  // the group list's record
+  TEditorPropDat& groupSettings;   // the open group's own record (the item list's)
   store::TMainDataClass& mainData;
   store::TListDataClass& listData;
   std::vector<std::string> actionHints;      // every command's hint, action-list order (UTF-8)

@@ -12,7 +12,8 @@ inline constexpr const char* kNoShortcutText = "なし";
 inline constexpr const char* kShortcutResetLine = "設定リセット予約済み";
 inline constexpr const char* kDuplicateShortcutMessage = "キーが重複しています";
 inline constexpr const char* kShortcutResetCaption = "設定リセットの確認";
-inline constexpr const char* kShortcutResetQuestion = "次回起動時にショートカットキーの\r\n全設定がデフォルトに戻ります";
+inline constexpr const char* kShortcutResetQuestion =
+    "次回起動時にショートカットキーの\r\n全設定がデフォルトに戻ります";
 
 // hint + "   [ " + shortcut + " ]", "なし" standing for no shortcut.
 std::string ShortcutLine(const std::string& hint, const std::string& shortcut);

@@ -23,8 +23,7 @@ void Load(std::string_view bytes, List& list, List& again) {
   list.Collection.clear();
   try {
     store::ReadListStream(in, list, *list.EditorSettings, list.OrderList);
-  } catch (const store::Error&) {
-  }
+  } catch (const store::Error&) {}
   list.RepairFList();
   const auto& names = list.RefreshNameStrings();
   if (names.size() != list.Collection.size()) std::abort();

@@ -10,9 +10,7 @@
 
 namespace {
 
-void Save(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void Save(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::string Record(store::Component& c) {
   store::StringOutput out;

@@ -10,36 +10,83 @@
 namespace mainwin {
 
 enum class ActionId : int {
-  SelectAll, Copy, Cut, Paste, PasteBox, DelLine, insert, Undo, Redo, HistoryBk, HistoryFw, Find,
-  FindFw, FindBk, Replace, TimeStamp, ReadOnly, EditEditor, Print, Close, GroupImport, GroupExport,
-  GroupAdd, GroupInsert, GroupDel, GroupMultiDelete, GroupEdit, GroupCopy, EditorEdit_Group,
-  GroupMoveOneUp, GroupMoveOneDown, GroupTitleStyleClear, ReOpenGroup, ItemAdd, ItemInsert, ItemDel,
-  ItemMultiDelete, ItemEdit, ItemCopy, ItemTitleStyleClear, ReOpenItem, ItemMoveOneUp, ItemMoveOneDown,
-  AddFile, SaveToFile, WordWrap_Non, WordWrap_User, WordWrap_Width, PrintGroupItems,
-  SaveToFile_GroupItems, OpenFormEditor, OpenFormEditor_GroupItems, ItemNameFromText,
-  ItemNameFromSelText, EditEditor_TimeOpen,
+  SelectAll,
+  Copy,
+  Cut,
+  Paste,
+  PasteBox,
+  DelLine,
+  insert,
+  Undo,
+  Redo,
+  HistoryBk,
+  HistoryFw,
+  Find,
+  FindFw,
+  FindBk,
+  Replace,
+  TimeStamp,
+  ReadOnly,
+  EditEditor,
+  Print,
+  Close,
+  GroupImport,
+  GroupExport,
+  GroupAdd,
+  GroupInsert,
+  GroupDel,
+  GroupMultiDelete,
+  GroupEdit,
+  GroupCopy,
+  EditorEdit_Group,
+  GroupMoveOneUp,
+  GroupMoveOneDown,
+  GroupTitleStyleClear,
+  ReOpenGroup,
+  ItemAdd,
+  ItemInsert,
+  ItemDel,
+  ItemMultiDelete,
+  ItemEdit,
+  ItemCopy,
+  ItemTitleStyleClear,
+  ReOpenItem,
+  ItemMoveOneUp,
+  ItemMoveOneDown,
+  AddFile,
+  SaveToFile,
+  WordWrap_Non,
+  WordWrap_User,
+  WordWrap_Width,
+  PrintGroupItems,
+  SaveToFile_GroupItems,
+  OpenFormEditor,
+  OpenFormEditor_GroupItems,
+  ItemNameFromText,
+  ItemNameFromSelText,
+  EditEditor_TimeOpen,
 };
 inline constexpr int kActionCount = 55;
 
 // When an action is enabled, in the terms of the current selection.
 enum class Enabling : unsigned char {
   Always,
-  GroupSelected,       // G
-  ItemSelected,        // I
-  SelectionNotEmpty,   // S
-  GroupWithItems,      // G and not I0
-  AnyGroup,            // not G0
-  GroupNotTop,         // G and not Gtop
-  GroupNotBottom,      // G and not Gbottom
-  ItemNotTop,          // I and not Itop
-  ItemNotBottom,       // I and not Ibottom
+  GroupSelected,      // G
+  ItemSelected,       // I
+  SelectionNotEmpty,  // S
+  GroupWithItems,     // G and not I0
+  AnyGroup,           // not G0
+  GroupNotTop,        // G and not Gtop
+  GroupNotBottom,     // G and not Gbottom
+  ItemNotTop,         // I and not Itop
+  ItemNotBottom,      // I and not Ibottom
   CanBack,
   CanForward,
 };
 
 struct ActionSpec {
   ActionId id;
-  std::string_view name;      // "Action_" + subject and verb
+  std::string_view name;  // "Action_" + subject and verb
   int tag;
   std::string_view caption;   // UTF-8; doubles as the menu text
   std::string_view hint;      // UTF-8; the caption when empty
@@ -55,9 +102,9 @@ inline const ActionSpec& Spec(ActionId id) { return ActionTable()[static_cast<in
 
 // The facts the enabling rule reads, evaluated together at every action update.
 struct ActionConditions {
-  int groupIndex = -1;   // selected group, -1 for none
+  int groupIndex = -1;  // selected group, -1 for none
   int groupCount = 0;
-  int itemIndex = -1;    // selected item, -1 for none
+  int itemIndex = -1;  // selected item, -1 for none
   int itemCount = 0;
   long long selLength = 0;
   bool canBack = false;

@@ -9,8 +9,7 @@ namespace mainwin {
 // "UserData/" beside the executable when it exists or can be created, and can be written;
 // otherwise "$XDG_DATA_HOME/sorametext/UserData/" (XDG_DATA_HOME defaults to ~/.local/share).
 // Both end with "/". `xdgDataHome` and `home` are the environment's values (may be empty).
-std::string ChooseDataFolder(const std::string& executableDir, const std::string& xdgDataHome,
-                             const std::string& home);
+std::string ChooseDataFolder(const std::string& executableDir, const std::string& xdgDataHome, const std::string& home);
 
 // Whether `folder` exists or can be created, and a file can be created in it.
 bool FolderUsable(const std::string& folder);

@@ -32,12 +32,20 @@ std::string NameForMessage(const std::string& cp932) { return codec::Cp932ToUtf8
 
 bool MainFormCore::HasHandler(ActionId id) {
   switch (id) {
-    case ActionId::Find: case ActionId::FindFw: case ActionId::FindBk: case ActionId::Replace:
-    case ActionId::Print: case ActionId::PrintGroupItems: case ActionId::Close:
-    case ActionId::GroupImport: case ActionId::GroupExport: case ActionId::AddFile:
-    case ActionId::SaveToFile: case ActionId::SaveToFile_GroupItems:
-    case ActionId::OpenFormEditor: case ActionId::OpenFormEditor_GroupItems:
-      return false;
+    case ActionId::Find:
+    case ActionId::FindFw:
+    case ActionId::FindBk:
+    case ActionId::Replace:
+    case ActionId::Print:
+    case ActionId::PrintGroupItems:
+    case ActionId::Close:
+    case ActionId::GroupImport:
+    case ActionId::GroupExport:
+    case ActionId::AddFile:
+    case ActionId::SaveToFile:
+    case ActionId::SaveToFile_GroupItems:
+    case ActionId::OpenFormEditor:
+    case ActionId::OpenFormEditor_GroupItems: return false;
     default: return true;
   }
 }

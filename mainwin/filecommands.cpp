@@ -18,10 +18,13 @@ FileCommands::FileCommands(MainFormCore& core, FileExchangeHost& host, std::stri
 
 bool FileCommands::Handles(ActionId id) {
   switch (id) {
-    case ActionId::AddFile: case ActionId::SaveToFile: case ActionId::SaveToFile_GroupItems:
-    case ActionId::GroupExport: case ActionId::GroupImport: case ActionId::OpenFormEditor:
-    case ActionId::OpenFormEditor_GroupItems:
-      return true;
+    case ActionId::AddFile:
+    case ActionId::SaveToFile:
+    case ActionId::SaveToFile_GroupItems:
+    case ActionId::GroupExport:
+    case ActionId::GroupImport:
+    case ActionId::OpenFormEditor:
+    case ActionId::OpenFormEditor_GroupItems: return true;
     default: return false;
   }
 }
@@ -109,8 +112,7 @@ bool FileCommands::AddFileAsItem(const std::string& path, bool ask) {
 void FileCommands::ReportReplaced() {
   if (replaced_ > 0)
     core_.Host().Ask({kResult,
-                      std::to_string(replaced_) +
-                          " 文字は Shift-JIS で表せないため「?」に置き換えて取り込みました",
+                      std::to_string(replaced_) + " 文字は Shift-JIS で表せないため「?」に置き換えて取り込みました",
                       BoxIcon::Information, false});
   replaced_ = 0;
 }

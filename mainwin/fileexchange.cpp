@@ -107,7 +107,7 @@ ItemTextFromFile TextForItem(std::string_view bytes) {
 }
 
 bool IsFile(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 

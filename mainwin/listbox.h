@@ -129,9 +129,9 @@ ListLook ItemLook(const store::TMainDataClass& data);
 struct RowStyle {
   store::TColor background;  // fill of the row's rectangle
   store::TColor text;
-  uint8_t fontStyle;         // FontStyle bits of the entry
+  uint8_t fontStyle;  // FontStyle bits of the entry
   int height;
-  int textLeft;              // x of the text from the row's left edge
+  int textLeft;  // x of the text from the row's left edge
 };
 RowStyle ListRowStyle(const ListLook& look, store::TColor entryColour, uint8_t entryStyle, bool selected);
 

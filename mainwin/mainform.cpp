@@ -118,8 +118,7 @@ void MainFormCore::FormCreate() {
     main_.SetDefaults();
     try {
       folder_.LoadComponentFile(main_, store::TMainDataClass::kFileName);
-    } catch (...) {
-    }
+    } catch (...) {}
   }
   LoadReporting(store::TListDataClass::kFileName, [&] { list_.Load(folder_); });
   LoadReporting(store::THistoryCollection::kFileName, [&] { history_.Load(folder_); });
@@ -341,8 +340,7 @@ void MainFormCore::WordWrapExecute(int tag) {
       s.WidthWordWrap = true;
       editor_.SetWordWrap(true);
       break;
-    default:
-      return;
+    default: return;
   }
   UpdateWrapState();
 }

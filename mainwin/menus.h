@@ -11,11 +11,11 @@ namespace mainwin {
 
 struct MenuEntry {
   enum class Kind : unsigned char {
-    Command,    // the action `id`
+    Command,  // the action `id`
     Separator,
-    MoveCopy,   // the two move/copy sub-menus, rebuilt whenever the menu opens
-    About,      // "バージョン情報"
-    Blank,      // a disabled button without a command (the vertical tool bar's first)
+    MoveCopy,  // the two move/copy sub-menus, rebuilt whenever the menu opens
+    About,     // "バージョン情報"
+    Blank,     // a disabled button without a command (the vertical tool bar's first)
   };
   Kind kind = Kind::Command;
   ActionId id = ActionId::SelectAll;

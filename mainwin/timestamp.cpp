@@ -61,8 +61,7 @@ const DateLocale& JapaneseDateLocale() {
     l.amString = "\x8C\xDF\x91\x4F";  // 午前
     l.pmString = "\x8C\xDF\x8C\xE3";  // 午後
     // 日 月 火 水 木 金 土
-    const char* const days[7] = {"\x93\xFA", "\x8C\x8E", "\x89\xCE", "\x90\x85",
-                                 "\x96\xD8", "\x8B\xE0", "\x93\x79"};
+    const char* const days[7] = {"\x93\xFA", "\x8C\x8E", "\x89\xCE", "\x90\x85", "\x96\xD8", "\x8B\xE0", "\x93\x79"};
     for (int i = 0; i < 7; ++i) {
       l.shortDayNames[i] = days[i];
       l.longDayNames[i] = std::string(days[i]) + "\x97\x6A\x93\xFA";  // + 曜日
@@ -93,9 +92,7 @@ namespace {
 constexpr int kMaxExpansionDepth = 2;
 
 bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char Upper(unsigned char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c);
-}
+char Upper(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c); }
 
 bool StartsWithNoCase(std::string_view f, size_t pos, std::string_view word) {
   if (f.size() - pos < word.size()) return false;
@@ -239,26 +236,15 @@ class Formatter {
       case AToken::AmPm:
         out_.append(written.substr(pm ? 3 : 0, 2));  // as written: "AM/PM", "am/pm", "Am/pM"...
         break;
-      case AToken::AP:
-        out_.append(written.substr(pm ? 2 : 0, 1));
-        break;
-      case AToken::LocaleAmPm:
-        out_ += pm ? locale_.pmString : locale_.amString;
-        break;
-      case AToken::LongDay:
-        out_ += locale_.longDayNames[v_.DayOfWeek()];
-        break;
-      case AToken::ShortDay:
-        out_ += locale_.shortDayNames[v_.DayOfWeek()];
-        break;
-      case AToken::Literal:
-        out_.append(written);
-        break;
+      case AToken::AP: out_.append(written.substr(pm ? 2 : 0, 1)); break;
+      case AToken::LocaleAmPm: out_ += pm ? locale_.pmString : locale_.amString; break;
+      case AToken::LongDay: out_ += locale_.longDayNames[v_.DayOfWeek()]; break;
+      case AToken::ShortDay: out_ += locale_.shortDayNames[v_.DayOfWeek()]; break;
+      case AToken::Literal: out_.append(written); break;
     }
   }
 
-  void AppendLetterRun(char letter, size_t run, bool afterHour, bool twelveHour, std::string_view written,
-                       int depth) {
+  void AppendLetterRun(char letter, size_t run, bool afterHour, bool twelveHour, std::string_view written, int depth) {
     switch (letter) {
       case 'C':
         Append(locale_.shortDateFormat, depth + 1);
@@ -313,18 +299,10 @@ class Formatter {
         AppendNumber(out_, h, run >= 2 ? 2 : 1);
         break;
       }
-      case 'N':
-        AppendNumber(out_, v_.minute, run >= 2 ? 2 : 1);
-        break;
-      case 'S':
-        AppendNumber(out_, v_.second, run >= 2 ? 2 : 1);
-        break;
-      case 'Z':
-        AppendNumber(out_, v_.millisecond, run > 3 ? 3 : run);
-        break;
-      case 'T':
-        Append(run == 1 ? locale_.shortTimeFormat : locale_.longTimeFormat, depth + 1);
-        break;
+      case 'N': AppendNumber(out_, v_.minute, run >= 2 ? 2 : 1); break;
+      case 'S': AppendNumber(out_, v_.second, run >= 2 ? 2 : 1); break;
+      case 'Z': AppendNumber(out_, v_.millisecond, run > 3 ? 3 : run); break;
+      case 'T': Append(run == 1 ? locale_.shortTimeFormat : locale_.longTimeFormat, depth + 1); break;
       default:
         out_.append(written);  // not a specifier letter
         break;
@@ -335,7 +313,7 @@ class Formatter {
   const Era* EraOfValue() const {
     const Era* found = nullptr;
     for (const Era& e : locale_.eras) {
-      const bool started = v_.year != e.year    ? v_.year > e.year
+      const bool started = v_.year != e.year     ? v_.year > e.year
                            : v_.month != e.month ? v_.month > e.month
                                                  : v_.day >= e.day;
       if (started) found = &e;

@@ -21,9 +21,9 @@ struct PrintRect {
 };
 
 struct TextMetrics {
-  double height = 0;            // ascent + descent
+  double height = 0;  // ascent + descent
   double externalLeading = 0;
-  double charWidth = 0;         // width of one half-width character
+  double charWidth = 0;  // width of one half-width character
 };
 
 class PrintCanvas {

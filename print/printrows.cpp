@@ -74,9 +74,7 @@ void CutPrintLine(std::string_view line, int lineIndex, const RowCutRules& rules
   size_t start = 0;  // index into bounds of the row's first character
   while (true) {
     const int pos = bounds[start];
-    auto fits = [&](size_t k) {
-      return measure(std::string_view(s).substr(pos, bounds[k] - pos)) <= rules.width;
-    };
+    auto fits = [&](size_t k) { return measure(std::string_view(s).substr(pos, bounds[k] - pos)) <= rules.width; };
     // Start from the estimate, then grow while the piece fits or shrink while it does not; a row
     // holds at least one character.
     size_t k = std::upper_bound(bounds.begin() + start, bounds.end(), pos + estimate) - bounds.begin() - 1;

@@ -12,8 +12,8 @@
 namespace print {
 
 struct PrintRow {
-  std::string text;  // code page 932, tabs expanded
-  int line = 0;      // source line index, 0-based
+  std::string text;                                  // code page 932, tabs expanded
+  int line = 0;                                      // source line index, 0-based
   editor::RowAttribute attr = editor::rowLineBreak;  // rowWrapped except on a line's last row
   bool operator==(const PrintRow&) const = default;
 };

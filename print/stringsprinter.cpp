@@ -32,7 +32,9 @@ int DecimalDigits(int64_t n) {
 }
 
 // "ＭＳ ゴシック"
-constexpr std::string_view kInitialFontName = "\x82l\x82r \x83S\x83V\x83" "b\x83N";
+constexpr std::string_view kInitialFontName =
+    "\x82l\x82r \x83S\x83V\x83"
+    "b\x83N";
 
 }  // namespace
 
@@ -228,8 +230,7 @@ bool FountainUsesFontStyles(const editor::TFountain& f) {
 
 // ---- Layout
 
-PageFrame TStringsPrinter::ComputeFrame(const PrinterMetrics& metrics, PrintCanvas& canvas,
-                                        int sourceLineCount) const {
+PageFrame TStringsPrinter::ComputeFrame(const PrinterMetrics& metrics, PrintCanvas& canvas, int sourceLineCount) const {
   PageFrame f;
   f.dpi = LayoutDpi(metrics);
   PrintableSize(metrics, f.width, f.height);
@@ -266,8 +267,8 @@ PageFrame TStringsPrinter::ComputeFrame(const PrinterMetrics& metrics, PrintCanv
   f.columnWidth = (f.body.right - f.textLeft - (gap + f.lineNumberWidth) * (column_count_ - 1)) / column_count_;
   f.columnPitch = gap + f.lineNumberWidth + f.columnWidth;
 
-  const bool styled = (font_.Style & (store::fsBold | store::fsItalic)) != 0 ||
-                      (fountain_ && FountainUsesFontStyles(*fountain_));
+  const bool styled =
+      (font_.Style & (store::fsBold | store::fsItalic)) != 0 || (fountain_ && FountainUsesFontStyles(*fountain_));
   f.wrapWidth = f.columnWidth - (styled ? f.charWidth : 0);
   return f;
 }
@@ -314,8 +315,8 @@ void TStringsPrinter::DrawBand(PrintCanvas& canvas, const PageFrame& frame, cons
   canvas.DrawText(x, y, band, s, HeaderTextColor(), store::clNone);
 }
 
-bool TStringsPrinter::Render(const std::vector<std::string>& lines, const PrinterMetrics& metrics,
-                             PrintCanvas& canvas, const RenderProgress& progress) {
+bool TStringsPrinter::Render(const std::vector<std::string>& lines, const PrinterMetrics& metrics, PrintCanvas& canvas,
+                             const RenderProgress& progress) {
   current_page_ = FirstRenderedPageNumber();
   current_line_ = first_line_number_ - 1;
   const PageFrame f = ComputeFrame(metrics, canvas, static_cast<int>(lines.size()));

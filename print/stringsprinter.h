@@ -49,12 +49,12 @@ struct PaperOffsets {
 // What the layout needs to know about the device it prints on.
 struct PrinterMetrics {
   bool hasPrinter = false;
-  int dpi = 0;              // the printer's horizontal resolution; 0 when unknown
+  int dpi = 0;  // the printer's horizontal resolution; 0 when unknown
   int screenDpi = 96;
-  int printableWidth = 0;   // printer pixels; 0 without a printer
+  int printableWidth = 0;  // printer pixels; 0 without a printer
   int printableHeight = 0;
   bool landscape = false;
-  PaperSizeMm paper;        // portrait size of the current paper
+  PaperSizeMm paper;  // portrait size of the current paper
   // The platform's own unprintable strips; when absent they are taken as centred.
   std::optional<PaperOffsets> offsets;
 };
@@ -80,7 +80,7 @@ struct PageFrame {
   int fontPixelHeight = 0;
   int lineHeight = 0;
   int charWidth = 0;
-  int rowPitch = 0;  // lineHeight + MarginLine
+  int rowPitch = 0;      // lineHeight + MarginLine
   PrintRect headerBand;  // zero height when there is no header
   PrintRect footerBand;
   int lineNumberWidth = 0;
@@ -210,8 +210,8 @@ class TStringsPrinter : public store::Component {
   store::TColor PageColor() const;
   store::TColor HeaderTextColor() const;
   store::TColor BodyTextColor() const;
-  void DrawBand(PrintCanvas& canvas, const PageFrame& frame, const PrintRect& band, bool footer,
-                std::string_view text, TStringsPrinterHeaderAlign align, const PrintDateTime& now) const;
+  void DrawBand(PrintCanvas& canvas, const PageFrame& frame, const PrintRect& band, bool footer, std::string_view text,
+                TStringsPrinterHeaderAlign align, const PrintDateTime& now) const;
 
   store::TColor bk_color_ = store::clWhite;
   int column_count_ = 1;

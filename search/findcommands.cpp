@@ -55,8 +55,7 @@ const std::string kEmpty;
 std::optional<HitLocation> ParseHitLocation(std::string_view groupCell, std::string_view itemCell,
                                             std::string_view positionCell) {
   HitLocation at;
-  if (!ParseInt(groupCell, at.GroupIndex) || !ParseInt(itemCell, at.ItemIndex) ||
-      !ParseInt(positionCell, at.Position))
+  if (!ParseInt(groupCell, at.GroupIndex) || !ParseInt(itemCell, at.ItemIndex) || !ParseInt(positionCell, at.Position))
     return std::nullopt;
   return at;
 }
@@ -76,9 +75,9 @@ void FindGrid::AppendHits(const std::vector<SearchHit>& hits, bool names) {
   for (const auto& h : hits) {
     ++r;
     rows_.resize(static_cast<std::size_t>(r) + 2, std::vector<std::string>(kColumns));
-    rows_[static_cast<std::size_t>(r)] = {std::to_string(r),      std::to_string(h.GroupIndex), h.GroupName,
-                                          std::to_string(h.ItemIndex), h.ItemName, std::to_string(h.Position),
-                                          h.Text};
+    rows_[static_cast<std::size_t>(r)] = {
+        std::to_string(r), std::to_string(h.GroupIndex), h.GroupName, std::to_string(h.ItemIndex),
+        h.ItemName,        std::to_string(h.Position),   h.Text};
   }
 }
 
@@ -152,9 +151,7 @@ void FindCommands::Find() {
 
 void FindCommands::RunRange() {
   switch (state_.SearchRange) {
-    case srOpenItem:
-      SearchEditor(true);
-      break;
+    case srOpenItem: SearchEditor(true); break;
     case srGroupItems:
       if (ConfirmAndStoreItem()) SearchGroupItems();
       break;
@@ -164,8 +161,7 @@ void FindCommands::RunRange() {
     case srNames:
       if (ConfirmAndSaveGroup(MessageIcon::Question)) SearchAllNames();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -206,7 +202,8 @@ void FindCommands::SearchGroupItems() {
     dialogs_.ShowResults(std::move(grid));
     return;
   }
-  if (!host_.Ask(kResultCaption, "グループ内に検索文字列は見つかりませんでした\r\nひきつづき全グループで検索をしますか？",
+  if (!host_.Ask(kResultCaption,
+                 "グループ内に検索文字列は見つかりませんでした\r\nひきつづき全グループで検索をしますか？",
                  QuestionButtons::YesNo, MessageIcon::Question))
     return;
   // The full-text search reads item files, and only the open item was written back so far.
@@ -278,15 +275,9 @@ void FindCommands::ReplaceDialogButton(ReplaceButton button, const ReplaceDialog
   state_.Options = static_cast<TSearchOptions>((values.WholeWord ? soWholeWord : 0) |
                                                (values.MatchCase ? soMatchCase : 0) | (values.Down ? soForward : 0));
   switch (button) {
-    case ReplaceButton::FindNext:
-      SearchEditor(true);
-      break;
-    case ReplaceButton::Replace:
-      ReplaceOnce();
-      break;
-    case ReplaceButton::ReplaceAll:
-      ReplaceAll();
-      break;
+    case ReplaceButton::FindNext: SearchEditor(true); break;
+    case ReplaceButton::Replace: ReplaceOnce(); break;
+    case ReplaceButton::ReplaceAll: ReplaceAll(); break;
   }
   UpdateHistory();
 }

@@ -87,7 +87,8 @@ const TextWideForms& WideForms() {
       f.single[b] = IsLead(static_cast<unsigned char>(b)) ? WideForm{1, {static_cast<unsigned char>(b), 0}}
                                                           : FormOf(Widen(std::string(1, c)));
       if (CombinesWithMark(static_cast<unsigned char>(b), 0xDE)) f.voiced[b] = FormOf(Widen(std::string{c, '\xDE'}));
-      if (CombinesWithMark(static_cast<unsigned char>(b), 0xDF)) f.semiVoiced[b] = FormOf(Widen(std::string{c, '\xDF'}));
+      if (CombinesWithMark(static_cast<unsigned char>(b), 0xDF))
+        f.semiVoiced[b] = FormOf(Widen(std::string{c, '\xDF'}));
     }
     return f;
   }();
@@ -97,7 +98,7 @@ const TextWideForms& WideForms() {
 struct Search {
   const unsigned char* text = nullptr;
   Offset length = 0;
-  std::string pattern;  // upper-cased unless case matters, widened when width is ignored
+  std::string pattern;       // upper-cased unless case matters, widened when width is ignored
   Offset minTextLength = 0;  // pattern characters with soIgnoreWidth, else pattern bytes
   bool matchCase = false;
   bool wholeWord = false;
@@ -298,7 +299,8 @@ struct SimdFilter {
         if (lastByte->Contains(static_cast<unsigned char>(y))) ++count;
       if (count <= 3) {
         for (int y = 0; y < 256; ++y)
-          if (lastByte->Contains(static_cast<unsigned char>(y))) lasts[lastCount++] = _mm_set1_epi8(static_cast<char>(y));
+          if (lastByte->Contains(static_cast<unsigned char>(y)))
+            lasts[lastCount++] = _mm_set1_epi8(static_cast<char>(y));
         lastAt = lastOffset;
       }
     }
@@ -389,8 +391,8 @@ class Finder {
     const PairFilter pairs(filter_);
     for (; c <= pairLast; ++c) {
       // Four at a time while none passes; c stays at most pairLast.
-      while (c + 4 <= pairLast && !(pairs.Test(text + c) | pairs.Test(text + c + 1) | pairs.Test(text + c + 2) |
-                                   pairs.Test(text + c + 3)))
+      while (c + 4 <= pairLast &&
+             !(pairs.Test(text + c) | pairs.Test(text + c + 1) | pairs.Test(text + c + 2) | pairs.Test(text + c + 3)))
         c += 4;
       if (pairs.Test(text + c) && TryAt(c, /*forward=*/true, hit)) return true;
     }
@@ -508,7 +510,8 @@ bool FindInBuffer(std::string_view buffer, TSearchPosition& position, std::strin
   if (ignoreWidth) {
     s.pattern = Widen(s.pattern);
     Offset chars = 0;
-    for (std::size_t i = 0; i < s.pattern.size(); i += IsLead(static_cast<unsigned char>(s.pattern[i])) ? 2 : 1) ++chars;
+    for (std::size_t i = 0; i < s.pattern.size(); i += IsLead(static_cast<unsigned char>(s.pattern[i])) ? 2 : 1)
+      ++chars;
     s.minTextLength = chars;
   } else {
     s.minTextLength = static_cast<Offset>(s.pattern.size());

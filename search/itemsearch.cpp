@@ -42,8 +42,8 @@ int FindItemTexts(store::TRootComponent_Item& items, std::string_view pattern, T
   options |= soForward;
   items.RepairFList();  // once, so the order list can be read directly below
   for (int p = 0; p < items.Count(); ++p) {
-    const auto& item =
-        static_cast<const store::TItemsCollectionItem&>(*items.Collection[static_cast<std::size_t>(items.OrderList[p])]);
+    const auto& item = static_cast<const store::TItemsCollectionItem&>(
+        *items.Collection[static_cast<std::size_t>(items.OrderList[p])]);
     position = {0, 0};
     while (FindInBuffer(item.ItemText, position, pattern, options)) {
       SearchHit hit;
@@ -77,8 +77,8 @@ int FindItemNames(store::TRootComponent_Item& items, std::string_view pattern, T
     hits.push_back(std::move(hit));
   }
   for (int p = 0; p < items.Count(); ++p) {
-    const auto& item =
-        static_cast<const store::TItemsCollectionItem&>(*items.Collection[static_cast<std::size_t>(items.OrderList[p])]);
+    const auto& item = static_cast<const store::TItemsCollectionItem&>(
+        *items.Collection[static_cast<std::size_t>(items.OrderList[p])]);
     position = {0, 0};
     if (!FindInBuffer(item.Name, position, pattern, options)) continue;
     SearchHit hit;

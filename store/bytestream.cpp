@@ -83,7 +83,7 @@ MemoryInput::MemoryInput(std::string_view bytes) {
 // ---- FileInput
 
 FileInput::FileInput(int fd) : fd_(fd), buf_(kBufferSize) {
-  struct stat st{};
+  struct stat st {};
   uint64_t size = 0;
   if (fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) size = static_cast<uint64_t>(st.st_size);
   begin_ = cur_ = end_ = buf_.data();
@@ -181,7 +181,7 @@ AtomicFileOutput::AtomicFileOutput(std::string path) : path_(std::move(path)), b
   if (fd_ < 0) throw StreamError(CannotCreateMessage(path_));
   temp_path_ = templ;
   // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
-  struct stat st{};
+  struct stat st {};
   mode_t mode;
   if (stat(path_.c_str(), &st) == 0) {
     mode = st.st_mode & 07777;
@@ -246,7 +246,7 @@ void AtomicFileOutput::Commit() {
 int OpenForReading(const std::string& path) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd >= 0) {
-    struct stat st{};
+    struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
       close(fd);
       throw StreamError(CannotOpenMessage(path));
@@ -258,7 +258,7 @@ int OpenForReading(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return stat(path.c_str(), &st) == 0;
 }
 

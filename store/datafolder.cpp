@@ -17,7 +17,7 @@ DataFolder::DataFolder(std::string path) : path_(std::move(path)) {
 }
 
 void DataFolder::EnsureExists() const {
-  struct stat st{};
+  struct stat st {};
   if (stat(path_.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return;
     throw Error(IoErrorMessage(ENOTDIR));

@@ -33,8 +33,7 @@ class DataFolder {
                     const std::string& name) const;
   // Empties `order`; creates a missing folder; when the file exists reads the header and both
   // records. Returns whether it existed.
-  bool LoadListFile(Component& collection, Component& settings, std::vector<int>& order,
-                    const std::string& name) const;
+  bool LoadListFile(Component& collection, Component& settings, std::vector<int>& order, const std::string& name) const;
 
   bool Exists(const std::string& name) const;
   // Deletes a file of the folder; a failure is ignored.

@@ -149,15 +149,14 @@ void TRootComponent::MoveEntry(int from, int to) {
 }
 
 int32_t TRootComponent::NewNameID() const {
-  auto seed = static_cast<std::mt19937::result_type>(
-      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  auto seed =
+      static_cast<std::mt19937::result_type>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
   std::mt19937 gen(seed);
   std::uniform_int_distribution<int32_t> dist(0, kIDRangeMax - 1);
   for (;;) {
     int32_t id = dist(gen);
     if (id == 0) continue;
-    bool used = std::any_of(Collection.begin(), Collection.end(),
-                            [id](const auto& e) { return e->NameID == id; });
+    bool used = std::any_of(Collection.begin(), Collection.end(), [id](const auto& e) { return e->NameID == id; });
     if (!used) return id;
   }
 }

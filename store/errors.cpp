@@ -5,13 +5,9 @@
 
 namespace store {
 
-std::string CannotCreateMessage(std::string_view path) {
-  return "ファイル " + std::string(path) + " を作成できません";
-}
+std::string CannotCreateMessage(std::string_view path) { return "ファイル " + std::string(path) + " を作成できません"; }
 
-std::string CannotOpenMessage(std::string_view path) {
-  return "ファイル " + std::string(path) + " は開けません";
-}
+std::string CannotOpenMessage(std::string_view path) { return "ファイル " + std::string(path) + " は開けません"; }
 
 std::string ReadingErrorMessage(std::string_view owner, std::string_view path, std::string_view cause) {
   std::string s;
@@ -23,20 +19,13 @@ std::string ReadingErrorMessage(std::string_view owner, std::string_view path, s
 std::string IoErrorMessage(int err) {
   switch (err) {
     case EACCES:
-    case EPERM:
-      return "ファイルへのアクセスが拒否されました";
-    case ENOENT:
-      return "ファイルが見つかりません";
-    case ENOTDIR:
-      return "パスが見つかりません";
-    case ENOSPC:
-      return "ディスクがいっぱいです";
-    case EROFS:
-      return "書き込み禁止のファイルシステムです";
-    case EEXIST:
-      return "ファイルが既に存在します";
-    default:
-      return "I/O エラー " + std::to_string(err) + " (" + std::strerror(err) + ")";
+    case EPERM: return "ファイルへのアクセスが拒否されました";
+    case ENOENT: return "ファイルが見つかりません";
+    case ENOTDIR: return "パスが見つかりません";
+    case ENOSPC: return "ディスクがいっぱいです";
+    case EROFS: return "書き込み禁止のファイルシステムです";
+    case EEXIST: return "ファイルが既に存在します";
+    default: return "I/O エラー " + std::to_string(err) + " (" + std::strerror(err) + ")";
   }
 }
 

@@ -16,10 +16,10 @@ class TFont final : public Persistent {
  public:
   int32_t Charset = DEFAULT_CHARSET;
   TColor Color = clWindowText;
-  int32_t Height = -12;   // negative: character height in pixels at 96 dpi
-  std::string Name;       // face name, code page 932
+  int32_t Height = -12;  // negative: character height in pixels at 96 dpi
+  std::string Name;      // face name, code page 932
   int32_t Pitch = fpDefault;
-  uint8_t Style = 0;      // FontStyle bits
+  uint8_t Style = 0;  // FontStyle bits
 
   std::string_view ClassName() const override { return "TFont"; }
   void Describe(PropertyVisitor& v) override {
@@ -38,8 +38,8 @@ class TFont final : public Persistent {
   void SetSize(int points) { Height = -((points * 96 + 36) / 72); }
 
   bool operator==(const TFont& o) const {
-    return Charset == o.Charset && Color == o.Color && Height == o.Height && Name == o.Name &&
-           Pitch == o.Pitch && Style == o.Style;
+    return Charset == o.Charset && Color == o.Color && Height == o.Height && Name == o.Name && Pitch == o.Pitch &&
+           Style == o.Style;
   }
 };
 

@@ -30,23 +30,22 @@ using NameList = std::span<const std::string_view>;
 class IntRef {
  public:
   template <class T>
-    requires(std::is_integral_v<T> || std::is_enum_v<T>)
-  IntRef(T& field)  // NOLINT(google-explicit-constructor)
+  requires(std::is_integral_v<T> || std::is_enum_v<T>) IntRef(T& field)  // NOLINT(google-explicit-constructor)
       : get_ctx_(&field),
         set_ctx_(&field),
         get_([](const void* p) -> int64_t { return static_cast<int64_t>(*static_cast<const T*>(p)); }),
         set_([](const void* p, int64_t v) { *static_cast<T*>(const_cast<void*>(p)) = static_cast<T>(v); }) {}
 
   template <class Get, class Set>
-    requires std::is_invocable_v<const Get&> && std::is_invocable_v<const Set&, int64_t>
-  IntRef(const Get& get, const Set& set)
+  requires std::is_invocable_v<const Get&> && std::is_invocable_v<const Set&, int64_t> IntRef(const Get& get,
+                                                                                              const Set& set)
       : get_ctx_(&get),
         set_ctx_(&set),
         get_([](const void* p) -> int64_t { return static_cast<int64_t>((*static_cast<const Get*>(p))()); }),
         set_([](const void* p, int64_t v) { (*static_cast<const Set*>(p))(v); }) {}
 
   template <class Get>
-    requires std::is_invocable_v<const Get&>
+  requires std::is_invocable_v<const Get&>
   static IntRef ReadOnly(const Get& get) {
     IntRef r(get, kNoSet);
     r.set_ = nullptr;
@@ -75,15 +74,15 @@ class StrRef {
         set_([](const void* p, std::string&& v) { *static_cast<std::string*>(const_cast<void*>(p)) = std::move(v); }) {}
 
   template <class Get, class Set>
-    requires std::is_invocable_v<const Get&> && std::is_invocable_v<const Set&, std::string&&>
-  StrRef(const Get& get, const Set& set)
+  requires std::is_invocable_v<const Get&> && std::is_invocable_v<const Set&, std::string&&> StrRef(const Get& get,
+                                                                                                    const Set& set)
       : get_ctx_(&get),
         set_ctx_(&set),
         get_([](const void* p) -> std::string_view { return (*static_cast<const Get*>(p))(); }),
         set_([](const void* p, std::string&& v) { (*static_cast<const Set*>(p))(std::move(v)); }) {}
 
   template <class Get>
-    requires std::is_invocable_v<const Get&>
+  requires std::is_invocable_v<const Get&>
   static StrRef ReadOnly(const Get& get) {
     StrRef r(get, kNoSet);
     r.set_ = nullptr;

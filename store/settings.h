@@ -20,17 +20,17 @@ enum TSelFontColorType : int32_t {
   fcUnBkColor,
   fcUnSelColor,
 };
-inline constexpr std::string_view kSelFontColorTypeNames[] = {"fcDefFontColor", "fcUnDefFontColor",
-                                                              "fcSelFontColor", "fcUnSelFontColor",
-                                                              "fcBkColor",      "fcUnBkColor",
+inline constexpr std::string_view kSelFontColorTypeNames[] = {"fcDefFontColor",   "fcUnDefFontColor", "fcSelFontColor",
+                                                              "fcUnSelFontColor", "fcBkColor",        "fcUnBkColor",
                                                               "fcUnSelColor"};
 
 enum TListBoxViewType : int32_t { lvLeft_tate, lvLeft_yoko, lvTop_tate, lvTop_yoko };
-inline constexpr std::string_view kListBoxViewTypeNames[] = {"lvLeft_tate", "lvLeft_yoko", "lvTop_tate",
-                                                             "lvTop_yoko"};
+inline constexpr std::string_view kListBoxViewTypeNames[] = {"lvLeft_tate", "lvLeft_yoko", "lvTop_tate", "lvTop_yoko"};
 
 // "ＭＳ Ｐゴシック" in code page 932.
-inline constexpr std::string_view kDefaultListFontName = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
+inline constexpr std::string_view kDefaultListFontName =
+    "\x82l\x82r \x82o\x83S\x83V\x83"
+    "b\x83N";
 
 class TMainDataClass final : public Component {
  public:

@@ -394,10 +394,10 @@ int64_t ReadLittleEndian(InputStream& in, int bytes) {
 // ---------------------------------------------------------------------------------------------
 
 std::string_view ValueTagName(ValueTag t) {
-  static constexpr std::string_view kNames[] = {
-      "vtNull",       "vtList",   "vtInt8",     "vtInt16", "vtInt32",   "vtExtended", "vtString",
-      "vtIdent",      "vtFalse",  "vtTrue",     "vtBinary", "vtSet",    "vtLString",  "vtNil",
-      "vtCollection", "vtSingle", "vtCurrency", "vtDate",  "vtWString", "vtInt64"};
+  static constexpr std::string_view kNames[] = {"vtNull",     "vtList",     "vtInt8",    "vtInt16",   "vtInt32",
+                                                "vtExtended", "vtString",   "vtIdent",   "vtFalse",   "vtTrue",
+                                                "vtBinary",   "vtSet",      "vtLString", "vtNil",     "vtCollection",
+                                                "vtSingle",   "vtCurrency", "vtDate",    "vtWString", "vtInt64"};
   if (t < std::size(kNames)) return kNames[t];
   return "?";
 }
@@ -413,16 +413,11 @@ std::string Reader::ReadShortString() {
 
 int64_t Reader::ReadInteger(ValueTag tag) {
   switch (tag) {
-    case vtInt8:
-      return ReadLittleEndian(in_, 1);
-    case vtInt16:
-      return ReadLittleEndian(in_, 2);
-    case vtInt32:
-      return ReadLittleEndian(in_, 4);
-    case vtInt64:
-      return ReadLittleEndian(in_, 8);
-    default:
-      Fail(msg::kInvalidPropertyValue);
+    case vtInt8: return ReadLittleEndian(in_, 1);
+    case vtInt16: return ReadLittleEndian(in_, 2);
+    case vtInt32: return ReadLittleEndian(in_, 4);
+    case vtInt64: return ReadLittleEndian(in_, 8);
+    default: Fail(msg::kInvalidPropertyValue);
   }
 }
 
@@ -459,8 +454,7 @@ StreamValue Reader::ReadValue(ValueTag tag, int depth) {
     case vtNull:
     case vtFalse:
     case vtTrue:
-    case vtNil:
-      break;
+    case vtNil: break;
     case vtList:
       for (;;) {
         ValueTag t = ReadTag();
@@ -471,26 +465,14 @@ StreamValue Reader::ReadValue(ValueTag tag, int depth) {
     case vtInt8:
     case vtInt16:
     case vtInt32:
-    case vtInt64:
-      v.integer = ReadInteger(tag);
-      break;
-    case vtExtended:
-      in_.ReadInto(v.bytes, 10);
-      break;
-    case vtSingle:
-      in_.ReadInto(v.bytes, 4);
-      break;
+    case vtInt64: v.integer = ReadInteger(tag); break;
+    case vtExtended: in_.ReadInto(v.bytes, 10); break;
+    case vtSingle: in_.ReadInto(v.bytes, 4); break;
     case vtCurrency:
-    case vtDate:
-      in_.ReadInto(v.bytes, 8);
-      break;
+    case vtDate: in_.ReadInto(v.bytes, 8); break;
     case vtString:
-    case vtLString:
-      v.bytes = ReadString(tag);
-      break;
-    case vtIdent:
-      v.bytes = ReadShortString();
-      break;
+    case vtLString: v.bytes = ReadString(tag); break;
+    case vtIdent: v.bytes = ReadShortString(); break;
     case vtBinary: {
       uint64_t n = static_cast<uint32_t>(ReadLittleEndian(in_, 4));
       in_.ReadInto(v.bytes, static_cast<size_t>(n));
@@ -531,8 +513,7 @@ StreamValue Reader::ReadValue(ValueTag tag, int depth) {
         ReadTag();
       }
       break;
-    default:
-      Fail(msg::kInvalidPropertyValue);
+    default: Fail(msg::kInvalidPropertyValue);
   }
   return v;
 }
@@ -689,15 +670,11 @@ void WriteValue(OutputStream& out, const StreamValue& v) {
     case vtInt8:
     case vtInt16:
     case vtInt32:
-    case vtInt64:
-      WriteRawInteger(out, v.tag, v.integer);
-      break;
+    case vtInt64: WriteRawInteger(out, v.tag, v.integer); break;
     case vtExtended:
     case vtSingle:
     case vtCurrency:
-    case vtDate:
-      out.Write(v.bytes);
-      break;
+    case vtDate: out.Write(v.bytes); break;
     case vtString:
       out.WriteByte(static_cast<uint8_t>(v.bytes.size()));
       out.Write(v.bytes);
@@ -711,9 +688,7 @@ void WriteValue(OutputStream& out, const StreamValue& v) {
       out.WriteInt32(static_cast<int32_t>(v.bytes.size() / 2));
       out.Write(v.bytes);
       break;
-    case vtIdent:
-      WriteShort(out, v.bytes);
-      break;
+    case vtIdent: WriteShort(out, v.bytes); break;
     case vtSet:
       for (const auto& n : v.names) WriteShort(out, n);
       out.WriteByte(0);
@@ -729,8 +704,7 @@ void WriteValue(OutputStream& out, const StreamValue& v) {
       }
       out.WriteByte(vtNull);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -51,11 +51,11 @@ struct StreamProperty;
 
 struct StreamValue {
   ValueTag tag = vtNull;
-  int64_t integer = 0;                          // vtInt8, vtInt16, vtInt32, vtInt64
-  std::string bytes;                            // strings, identifiers, binary, raw float/currency/date payloads,
-                                                // vtWString as UTF-16LE bytes
-  std::vector<std::string> names;               // vtSet members
-  std::vector<StreamValue> list;                // vtList elements
+  int64_t integer = 0;                             // vtInt8, vtInt16, vtInt32, vtInt64
+  std::string bytes;                               // strings, identifiers, binary, raw float/currency/date payloads,
+                                                   // vtWString as UTF-16LE bytes
+  std::vector<std::string> names;                  // vtSet members
+  std::vector<StreamValue> list;                   // vtList elements
   std::vector<std::vector<StreamProperty>> items;  // vtCollection items
 };
 
@@ -65,7 +65,7 @@ struct StreamProperty {
 };
 
 struct StreamRecord {
-  uint8_t prefix = 0;  // 0 when absent
+  uint8_t prefix = 0;                      // 0 when absent
   std::vector<StreamValue> childPosition;  // the integer after a prefix with flag 2, if any
   std::string className;
   std::string objectName;

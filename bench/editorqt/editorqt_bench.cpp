@@ -30,10 +30,20 @@ using Clock = std::chrono::steady_clock;
 
 // Lines of 20-200 bytes mixing Japanese and ASCII, with some links and mail addresses.
 std::string MakeText(int lines) {
-  static const std::vector<std::string> words = {
-      codec::Utf8ToCp932("日本語").bytes, codec::Utf8ToCp932("メモ").bytes, codec::Utf8ToCp932("こんにちは、").bytes,
-      codec::Utf8ToCp932("東京都。").bytes, codec::Utf8ToCp932("（テスト）").bytes, "memo", "the", "quick", "brown",
-      "fox", "2026/12/08", "12345", "sorametext", "editor"};
+  static const std::vector<std::string> words = {codec::Utf8ToCp932("日本語").bytes,
+                                                 codec::Utf8ToCp932("メモ").bytes,
+                                                 codec::Utf8ToCp932("こんにちは、").bytes,
+                                                 codec::Utf8ToCp932("東京都。").bytes,
+                                                 codec::Utf8ToCp932("（テスト）").bytes,
+                                                 "memo",
+                                                 "the",
+                                                 "quick",
+                                                 "brown",
+                                                 "fox",
+                                                 "2026/12/08",
+                                                 "12345",
+                                                 "sorametext",
+                                                 "editor"};
   std::mt19937 gen(7);
   std::uniform_int_distribution<int> len(20, 200), word(0, static_cast<int>(words.size()) - 1), special(0, 29);
   std::string s;
@@ -102,8 +112,8 @@ double KeyToFrame(QWidget* target, PaintCounter& counter, int key, const QString
 
 struct Subject {
   const char* name;
-  QWidget* widget;    // gets the keys
-  QWidget* viewport;  // gets the paints
+  QWidget* widget;                       // gets the keys
+  QWidget* viewport;                     // gets the paints
   std::function<void(int line)> moveTo;  // caret to the start of a logical line (10 bytes in)
 };
 
@@ -232,19 +242,21 @@ int main(int argc, char** argv) {
   for (const Row& r : rows) {
     std::printf("%-16s %13.1f %13.1f   %13.1f %13.1f", r.name, r.typing.median, r.typing.p99, r.paging.median,
                 r.paging.p99);
-    if (r.typing.missed || r.paging.missed) std::printf("   (%d/%d events without a paint)", r.typing.missed, r.paging.missed);
+    if (r.typing.missed || r.paging.missed)
+      std::printf("   (%d/%d events without a paint)", r.typing.missed, r.paging.missed);
     std::printf("\n");
   }
   std::printf("\nOf which handling the key event, before painting (median us)\n");
-  for (const Row& r : rows) std::printf("%-16s typing %9.1f   paging %9.1f\n", r.name, r.typing.handling, r.paging.handling);
+  for (const Row& r : rows)
+    std::printf("%-16s typing %9.1f   paging %9.1f\n", r.name, r.typing.handling, r.paging.handling);
   if (rows.empty() || std::string(rows.front().name) != "sorametext") return 0;
   const Row& ours = rows.front();
   std::printf("\nRatios theirs / ours (above 1: sorametext is faster)\n");
   for (size_t i = 1; i < rows.size(); ++i) {
     const Row& r = rows[i];
     std::printf("%-16s typing median %.2f  p99 %.2f   paging median %.2f  p99 %.2f\n", r.name,
-                r.typing.median / ours.typing.median, r.typing.p99 / ours.typing.p99, r.paging.median / ours.paging.median,
-                r.paging.p99 / ours.paging.p99);
+                r.typing.median / ours.typing.median, r.typing.p99 / ours.typing.p99,
+                r.paging.median / ours.paging.median, r.paging.p99 / ours.paging.p99);
   }
   return 0;
 }

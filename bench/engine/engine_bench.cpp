@@ -64,11 +64,20 @@ class BenchView final : public editor::EditorViewHooks {
 
 // Lines of 20-200 bytes mixing Japanese and ASCII, with some URLs and mail addresses.
 std::string MakeText(size_t bytes, int maxLines = -1) {
-  static const std::vector<std::string> words = {
-      codec::Utf8ToCp932("日本語").bytes, codec::Utf8ToCp932("メモ").bytes,
-      codec::Utf8ToCp932("こんにちは、").bytes, codec::Utf8ToCp932("東京都。").bytes,
-      codec::Utf8ToCp932("（テスト）").bytes, "memo", "the", "quick", "brown", "fox", "2026/12/08", "12345",
-      "sorametext", "editor"};
+  static const std::vector<std::string> words = {codec::Utf8ToCp932("日本語").bytes,
+                                                 codec::Utf8ToCp932("メモ").bytes,
+                                                 codec::Utf8ToCp932("こんにちは、").bytes,
+                                                 codec::Utf8ToCp932("東京都。").bytes,
+                                                 codec::Utf8ToCp932("（テスト）").bytes,
+                                                 "memo",
+                                                 "the",
+                                                 "quick",
+                                                 "brown",
+                                                 "fox",
+                                                 "2026/12/08",
+                                                 "12345",
+                                                 "sorametext",
+                                                 "editor"};
   std::mt19937 gen(7);
   std::uniform_int_distribution<int> len(20, 200), word(0, static_cast<int>(words.size()) - 1), special(0, 29);
   std::string s;

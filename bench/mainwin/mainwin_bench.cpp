@@ -37,8 +37,12 @@ double Median(std::vector<double> v) {
 }
 
 std::string Text(std::mt19937& gen) {
-  static const char* words[] = {"\x93\xFA\x96\x7B\x8C\xEA", "memo", "\x83\x81\x83\x82", "https://example.com/x",
-                                "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD", "2010/1/24"};
+  static const char* words[] = {"\x93\xFA\x96\x7B\x8C\xEA",
+                                "memo",
+                                "\x83\x81\x83\x82",
+                                "https://example.com/x",
+                                "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD",
+                                "2010/1/24"};
   std::uniform_int_distribution<int> w(0, 5), lines(2, 12);
   std::string s;
   for (int l = lines(gen); l > 0; --l) {
@@ -140,7 +144,8 @@ int main(int argc, char** argv) {
   }
   const double p = Median(program), e = Median(empty), l = Median(label);
   std::printf("start-up to first paint (platform %s), median of %d launches:\n",
-              qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? "default" : qgetenv("QT_QPA_PLATFORM").constData(), runs);
+              qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? "default" : qgetenv("QT_QPA_PLATFORM").constData(),
+              runs);
   std::printf("  sorametext, 1,000 groups, open group of 1,000 items: %8.1f ms\n", p);
   std::printf("  empty QMainWindow:                                  %8.1f ms\n", e);
   std::printf("  QMainWindow with one Japanese label:                %8.1f ms\n", l);

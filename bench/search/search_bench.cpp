@@ -27,9 +27,9 @@ using Clock = std::chrono::steady_clock;
 std::string Sjis(const char* utf8) { return codec::Utf8ToCp932(utf8).bytes; }
 
 struct Needles {
-  long ascii = 0;           // any case, half width
-  long exactCase = 0;       // spelled exactly "QuixoticLantern"
-  long fullWidth = 0;       // full-width letters, any case
+  long ascii = 0;      // any case, half width
+  long exactCase = 0;  // spelled exactly "QuixoticLantern"
+  long fullWidth = 0;  // full-width letters, any case
   long japanese = 0;
 };
 
@@ -38,13 +38,14 @@ struct Needles {
 // count of lines equals the count of matches.
 std::string MakeText(std::size_t size, Needles& needles) {
   const std::vector<std::string> japanese = {
-      Sjis("日本語"), Sjis("メモ"), Sjis("検索"), Sjis("文字列"), Sjis("テキスト"), Sjis("ソラメ"), Sjis("ひらがな"),
-      Sjis("カタカナ"), Sjis("漢字"), Sjis("東京"), Sjis("会議"), Sjis("予定"), Sjis("ｶﾀｶﾅ"), Sjis("ﾒﾓ"),
-      Sjis("データ"), Sjis("ファイル"), Sjis("保存"), Sjis("開く"), Sjis("、"), Sjis("。"), Sjis("「引用」"),
-      Sjis("ＡＢＣ"), Sjis("１２３"), Sjis("ぁぃぅ"), Sjis("申し込み"), Sjis("締め切り"), Sjis("ﾊﾞｰｼﾞｮﾝ")};
-  const std::vector<std::string> ascii = {"memo", "search", "text", "the", "quick", "brown", "fox", "note",
-                                          "item", "group", "2024", "file", "data", "lorem", "ipsum", "Lantern",
-                                          "quixotic", "(x)", "a-b", "README.txt"};
+      Sjis("日本語"),   Sjis("メモ"),     Sjis("検索"),     Sjis("文字列"),   Sjis("テキスト"), Sjis("ソラメ"),
+      Sjis("ひらがな"), Sjis("カタカナ"), Sjis("漢字"),     Sjis("東京"),     Sjis("会議"),     Sjis("予定"),
+      Sjis("ｶﾀｶﾅ"),     Sjis("ﾒﾓ"),       Sjis("データ"),   Sjis("ファイル"), Sjis("保存"),     Sjis("開く"),
+      Sjis("、"),       Sjis("。"),       Sjis("「引用」"), Sjis("ＡＢＣ"),   Sjis("１２３"),   Sjis("ぁぃぅ"),
+      Sjis("申し込み"), Sjis("締め切り"), Sjis("ﾊﾞｰｼﾞｮﾝ")};
+  const std::vector<std::string> ascii = {"memo",  "search",  "text",     "the",  "quick", "brown",     "fox",
+                                          "note",  "item",    "group",    "2024", "file",  "data",      "lorem",
+                                          "ipsum", "Lantern", "quixotic", "(x)",  "a-b",   "README.txt"};
   const std::vector<std::string> asciiNeedles = {"QuixoticLantern", "quixoticlantern", "QUIXOTICLANTERN",
                                                  "quixoticLANTERN"};
   const std::string fullNeedle = Sjis("ＱｕｉｘｏｔｉｃＬａｎｔｅｒｎ");
@@ -164,11 +165,20 @@ int main(int argc, char** argv) {
   };
   const std::vector<Row> rows = {
       {"case-folded", asciiPattern, search::soForward, needles.ascii, {"grep", "-F", "-i", "-c", asciiPattern, path}},
-      {"width-folded", asciiPattern, search::soForward | search::soIgnoreWidth, needles.ascii + needles.fullWidth,
+      {"width-folded",
+       asciiPattern,
+       search::soForward | search::soIgnoreWidth,
+       needles.ascii + needles.fullWidth,
        {"grep", "-F", "-i", "-c", asciiPattern, path}},
-      {"match-case", exactPattern, search::soForward | search::soMatchCase, needles.exactCase,
+      {"match-case",
+       exactPattern,
+       search::soForward | search::soMatchCase,
+       needles.exactCase,
        {"grep", "-F", "-c", exactPattern, path}},
-      {"case-folded, Japanese", japanesePattern, search::soForward, needles.japanese,
+      {"case-folded, Japanese",
+       japanesePattern,
+       search::soForward,
+       needles.japanese,
        {"grep", "-F", "-i", "-c", japanesePattern, path}},
   };
 
@@ -183,16 +193,17 @@ int main(int argc, char** argv) {
     std::string grepLine;
     // Shown in UTF-8; grep was given the code page 932 bytes.
     for (std::size_t i = 1; i + 1 < row.grepArgs.size(); ++i) grepLine += codec::Cp932ToUtf8(row.grepArgs[i]) + " ";
-    std::printf("%-22s %9ld %9ld %10.1f %10.1f %8.2f   (grep %s)\n", row.mode, count, grepCount, ms, grepMs, ms / grepMs,
-                grepLine.c_str());
+    std::printf("%-22s %9ld %9ld %10.1f %10.1f %8.2f   (grep %s)\n", row.mode, count, grepCount, ms, grepMs,
+                ms / grepMs, grepLine.c_str());
     if (count != row.expected) {
       std::printf("  count %ld differs from the %ld needles placed\n", count, row.expected);
       ++failures;
     }
   }
-  std::printf("grep counts lines, FindInBuffer counts matches; the needles stand at most once per line, so the\n"
-              "two agree except width-folded, which also finds the %ld full-width spellings grep cannot.\n",
-              needles.fullWidth);
+  std::printf(
+      "grep counts lines, FindInBuffer counts matches; the needles stand at most once per line, so the\n"
+      "two agree except width-folded, which also finds the %ld full-width spellings grep cannot.\n",
+      needles.fullWidth);
   std::remove(path);
   return failures ? 1 : 0;
 }

@@ -35,9 +35,16 @@ double Median(int runs, Fn fn) {
 
 // Mixed Japanese (code page 932) and ASCII lines.
 std::string MakeText(std::mt19937& gen, size_t bytes) {
-  static const char* words[] = {"\x93\xFA\x96\x7B\x8C\xEA", "\x83\x81\x83\x82", "memo", "https://example.com/a?b=1",
-                                "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD", "sorametext", "2026/12/08",
-                                "\x81\x41", "\x81\x42", "the quick brown fox"};
+  static const char* words[] = {"\x93\xFA\x96\x7B\x8C\xEA",
+                                "\x83\x81\x83\x82",
+                                "memo",
+                                "https://example.com/a?b=1",
+                                "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD",
+                                "sorametext",
+                                "2026/12/08",
+                                "\x81\x41",
+                                "\x81\x42",
+                                "the quick brown fox"};
   std::string s;
   s.reserve(bytes + 64);
   std::uniform_int_distribution<int> w(0, 9), len(20, 200);
@@ -69,7 +76,7 @@ void PlainWrite(const std::string& path, const std::string& bytes) {
 size_t PlainRead(const std::string& path) {
   static std::string buf;
   int fd = open(path.c_str(), O_RDONLY);
-  struct stat st{};
+  struct stat st {};
   fstat(fd, &st);
   buf.resize(static_cast<size_t>(st.st_size));
   size_t off = 0;

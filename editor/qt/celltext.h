@@ -41,7 +41,7 @@ class RowCells {
   int FirstCharAtOrAfter(int byte) const;
 
  private:
-  std::u16string chars_;      // U+0000 for a blank (tab)
+  std::u16string chars_;  // U+0000 for a blank (tab)
   std::vector<int> columns_;
   std::vector<uint8_t> cells_;
   std::vector<int> bytes_;

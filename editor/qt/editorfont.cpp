@@ -19,7 +19,8 @@ void InstallFontSubstitutions() {
   const QString gothic = QStringLiteral("IPAGothic");
   QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {gothic, QStringLiteral("IPAゴシック")});
   QFont::insertSubstitutions(QStringLiteral("FixedSys"), {gothic, QStringLiteral("IPAゴシック")});
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                             {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
 }
 
 namespace {

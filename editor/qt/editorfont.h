@@ -26,8 +26,8 @@ QFont FontFromRecord(const store::TFont& record);
 
 // Pixel metrics of one half-width cell of a font.
 struct CellMetrics {
-  int cellWidth = 8;   // half-width advance; a double-byte character takes two cells
-  int textHeight = 16; // font height plus external leading
+  int cellWidth = 8;    // half-width advance; a double-byte character takes two cells
+  int textHeight = 16;  // font height plus external leading
   int ascent = 13;
   int descent = 3;
 };

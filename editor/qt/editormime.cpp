@@ -18,8 +18,8 @@ std::unique_ptr<QMimeData> MakeTextMime(std::string_view cp932, bool box) {
 MimeText FromUnicode(const QString& text) {
   MimeText out;
   out.hasText = true;
-  codec::Encoded e = codec::Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                                              static_cast<size_t>(text.size())));
+  codec::Encoded e = codec::Utf16ToCp932(
+      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())));
   out.bytes = std::move(e.bytes);
   out.replaced = e.replaced;
   return out;

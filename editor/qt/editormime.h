@@ -24,7 +24,7 @@ struct MimeText {
   bool hasText = false;  // there is text at all
   bool box = false;      // it carries the box marker
   std::string bytes;
-  int replaced = 0;      // characters code page 932 cannot hold, now "?"
+  int replaced = 0;  // characters code page 932 cannot hold, now "?"
 };
 MimeText ReadTextMime(const QMimeData* mime);
 

@@ -13,8 +13,8 @@
 #include <QMetaMethod>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleHints>
@@ -126,11 +126,11 @@ QCursor ToQCursor(TCursor c) {
 
 // Three-by-five pixel digits of the ruler: crisp at a ten-pixel ruler height.
 void DrawTinyNumber(QPainter& p, int x, int y, int n, const QColor& color) {
-  static const char* const kDigits[10][5] = {
-      {"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"}, {"###", "..#", "###", "#..", "###"},
-      {"###", "..#", "###", "..#", "###"}, {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
-      {"###", "#..", "###", "#.#", "###"}, {"###", "..#", "..#", "..#", "..#"}, {"###", "#.#", "###", "#.#", "###"},
-      {"###", "#.#", "###", "..#", "###"}};
+  static const char* const kDigits[10][5] = {{"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"},
+                                             {"###", "..#", "###", "#..", "###"}, {"###", "..#", "###", "..#", "###"},
+                                             {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
+                                             {"###", "#..", "###", "#.#", "###"}, {"###", "..#", "..#", "..#", "..#"},
+                                             {"###", "#.#", "###", "#.#", "###"}, {"###", "#.#", "###", "..#", "###"}};
   const std::string s = std::to_string(n);
   for (char ch : s) {
     const int d = ch - '0';
@@ -192,9 +192,7 @@ TEditor::TEditor(QWidget* parent) : QAbstractScrollArea(parent), model_(std::mak
   model_->SetViewport(this);
 }
 
-TEditor::~TEditor() {
-  model_->SetViewport(nullptr);
-}
+TEditor::~TEditor() { model_->SetViewport(nullptr); }
 
 // ---- font, frame, metrics
 
@@ -215,7 +213,8 @@ void TEditor::SyncFont() {
   font_record_ = model_->Font();
   font_ = FontFromRecord(font_record_);
   metrics_ = MeasureCells(font_);
-  dotted_.SetWidth(std::max(2048, QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size().width() : 0));
+  dotted_.SetWidth(
+      std::max(2048, QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size().width() : 0));
   model_->SetMetrics(metrics_.cellWidth, metrics_.textHeight, QFontMetrics(font_).horizontalAdvance(QLatin1Char('0')));
   updateMicroFocus();
 }
@@ -463,16 +462,29 @@ bool TEditor::HandlesShortcut(const QKeyEvent* e) const {
   if (!(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
     if (!e->text().isEmpty() && e->text().at(0).isPrint()) return true;
     switch (e->key()) {
-      case Qt::Key_Home: case Qt::Key_End: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-      case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Delete: case Qt::Key_Backspace:
-      case Qt::Key_Return: case Qt::Key_Enter: return true;
+      case Qt::Key_Home:
+      case Qt::Key_End:
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+      case Qt::Key_Delete:
+      case Qt::Key_Backspace:
+      case Qt::Key_Return:
+      case Qt::Key_Enter: return true;
       default: return false;
     }
   }
   if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier)) {
     switch (e->key()) {
-      case Qt::Key_Home: case Qt::Key_End: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-        return true;
+      case Qt::Key_Home:
+      case Qt::Key_End:
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+      case Qt::Key_Down: return true;
       default: break;
     }
     // The built-in menu's shortcuts, unless a host menu took over.
@@ -688,7 +700,8 @@ void TEditor::paintEvent(QPaintEvent* e) {
   if (clip.intersects(rows_area)) {
     p.save();
     p.setClipRect(clip.intersected(rows_area));
-    const QRect text_clip(l.text_left, l.text_top, viewport()->width() - l.text_left, viewport()->height() - l.text_top);
+    const QRect text_clip(l.text_left, l.text_top, viewport()->width() - l.text_left,
+                          viewport()->height() - l.text_top);
     for (int row = first; row <= last; ++row) {
       const int y = model_->RowY(row);
       if (y >= clip.bottom() + 1) break;
@@ -868,7 +881,8 @@ void TEditor::PaintRow(QPainter& p, int row, const PaintColors& c) {
   const uint8_t sel_style = (info.hit ? c.hit_style : c.select_style) | c.font_style;
   if (sel.any && sel.end_col > sel.start_col) {
     p.fillRect(QRect(x_of(sel.start_col), y, (sel.end_col - sel.start_col) * cw, text_h), sel_bk);
-    if (sel.end_byte > sel.start_byte) text_painter_.Draw(p, cells_, x0, y, sel.start_byte, std::min(sel.end_byte, n), sel_fg, sel_style);
+    if (sel.end_byte > sel.start_byte)
+      text_painter_.Draw(p, cells_, x0, y, sel.start_byte, std::min(sel.end_byte, n), sel_fg, sel_style);
     if (sel_style & store::fsUnderline) underline(sel.start_col, sel.end_col, sel_fg, sel_bk);
   }
 
@@ -877,7 +891,8 @@ void TEditor::PaintRow(QPainter& p, int row, const PaintColors& c) {
   const QPalette& pal = palette();
   const int mark_x = x_of(info.end_col);
   auto mark_color = [&](const TEditorMark& m) {
-    if (sel.any && sel.includes_end) return ToQColor(info.hit ? model_->Colors().Hit.Color() : model_->Colors().Select.Color(), pal, c.control);
+    if (sel.any && sel.includes_end)
+      return ToQColor(info.hit ? model_->Colors().Hit.Color() : model_->Colors().Select.Color(), pal, c.control);
     return ToQColor(m.Color(), pal, c.font);
   };
   auto mark_cell = [&] {
@@ -905,7 +920,8 @@ void TEditor::PaintRow(QPainter& p, int row, const PaintColors& c) {
   }
 
   if (info.caret_row && marks.Underline().Visible()) {
-    p.fillRect(QRect(l.text_left, y + l.row_pitch - 1, w - l.text_left, 1), ToQColor(marks.Underline().Color(), pal, c.font));
+    p.fillRect(QRect(l.text_left, y + l.row_pitch - 1, w - l.text_left, 1),
+               ToQColor(marks.Underline().Color(), pal, c.font));
   }
 
   static const QMetaMethod kDrawLine = QMetaMethod::fromSignal(&TEditor::drawLine);
@@ -917,8 +933,9 @@ void TEditor::PaintRow(QPainter& p, int row, const PaintColors& c) {
 void TEditor::PaintPreedit(QPainter& p, const PaintColors& c) {
   if (!caret_.visible) return;
   const EditorLayout& l = model_->Layout();
-  const std::string bytes = codec::Utf16ToCp932(std::u16string_view(
-      reinterpret_cast<const char16_t*>(preedit_.utf16()), static_cast<size_t>(preedit_.size()))).bytes;
+  const std::string bytes = codec::Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(preedit_.utf16()),
+                                                                    static_cast<size_t>(preedit_.size())))
+                                .bytes;
   RowCells cells;
   cells.Layout(bytes, model_->TabSpaceCount(), 0);
   const QRect r(caret_.x, caret_.y, cells.Width() * l.char_width, l.text_height);

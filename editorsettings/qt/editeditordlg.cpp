@@ -42,7 +42,8 @@ namespace {
 
 QString FromCp932(std::string_view s) { return QString::fromStdU16String(codec::Cp932ToUtf16(s)); }
 std::string ToCp932(const QString& s) {
-  return codec::Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size())))
+  return codec::Utf16ToCp932(
+             std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size())))
       .bytes;
 }
 QString U8(const char* s) { return QString::fromUtf8(s); }
@@ -69,7 +70,8 @@ QLineEdit* SpinText(QSpinBox* s) { return s->findChild<QLineEdit*>(); }
 
 // A stored shortcut text as the hot-key field writes it; "" for none or an unknown key.
 std::string CanonicalShortcut(const std::string& text) {
-  const QKeySequence seq = QKeySequence::fromString(U8(mainwin::ParsableShortcutText(text)), QKeySequence::PortableText);
+  const QKeySequence seq =
+      QKeySequence::fromString(U8(mainwin::ParsableShortcutText(text)), QKeySequence::PortableText);
   if (seq.isEmpty()) return {};
   for (int k = 0; k < seq.count(); ++k)
     if (seq[k].key() == Qt::Key_unknown) return {};
@@ -291,10 +293,11 @@ QWidget* TEditEditorDlg::BuildEditor2() {
   auto* page = new QWidget;
   auto* h = new QHBoxLayout(page);
   auto* marks = new QVBoxLayout;
-  const char* const names[kMarkBoxCount] = {"改行文字表示",           "折り返し表示",   "文末表示",
-                                            "メールアドレス強調表示", "ＵＲＬ強調表示", "キャレットのある行を下線表示",
-                                            "ルーラー表示",           "行数表示",       "ゼロから数える",
-                                            "論理行で表示"};
+  const char* const names[kMarkBoxCount] = {"改行文字表示",   "折り返し表示",
+                                            "文末表示",       "メールアドレス強調表示",
+                                            "ＵＲＬ強調表示", "キャレットのある行を下線表示",
+                                            "ルーラー表示",   "行数表示",
+                                            "ゼロから数える", "論理行で表示"};
   for (int k = 0; k < kMarkBoxCount; ++k) {
     auto* box = new QCheckBox(U8(names[k]), page);
     CheckBox_Mark[static_cast<size_t>(k)] = box;
@@ -351,9 +354,12 @@ QWidget* TEditEditorDlg::BuildEditor2() {
 QWidget* TEditEditorDlg::BuildEditor3() {
   auto* page = new QWidget;
   auto* g = new QGridLayout(page);
-  g->addWidget(new QLabel(MessageText("漢字とかな混じり語句や、記号が途中にあるもの、\r\n半角全角混在語句は、予約語として識別されません。"),
-                          page),
-               0, 0, 1, 2);
+  g->addWidget(
+      new QLabel(
+          MessageText(
+              "漢字とかな混じり語句や、記号が途中にあるもの、\r\n半角全角混在語句は、予約語として識別されません。"),
+          page),
+      0, 0, 1, 2);
 
   auto* bracketBox = new QGroupBox(QStringLiteral("強調表示する囲まれた文字"), page);
   auto* b = new QGridLayout(bracketBox);
@@ -374,7 +380,8 @@ QWidget* TEditEditorDlg::BuildEditor3() {
   }
   b->addLayout(bb, 2, 0, 1, 2);
   b->addWidget(ListBox_Brackets, 3, 0, 1, 2);
-  b->addWidget(new QLabel(MessageText("・空白文字は使えません\r\n・記号文字以外では一部制限があります"), bracketBox), 4, 0, 1, 2);
+  b->addWidget(new QLabel(MessageText("・空白文字は使えません\r\n・記号文字以外では一部制限があります"), bracketBox), 4,
+               0, 1, 2);
   g->addWidget(bracketBox, 1, 0);
   connect(Edit_LeftBracket, &QLineEdit::textEdited, this, [this] { BracketTextEdited(Edit_LeftBracket); });
   connect(Edit_RightBracket, &QLineEdit::textEdited, this, [this] { BracketTextEdited(Edit_RightBracket); });
@@ -510,8 +517,13 @@ QWidget* TEditEditorDlg::BuildListBox() {
   auto* sel = new QGroupBox(QStringLiteral("選択フォント色"), page);
   auto* sl = new QVBoxLayout(sel);
   RadioGroup_SelFontColor = new QButtonGroup(this);
-  const char* const selNames[] = {"デフォルトフォント色", "デフォルトフォント色の反転色", "選択フォント色",
-                                  "選択フォント色の反転色", "背景色", "背景色の反転色", "選択背景色の反転色"};
+  const char* const selNames[] = {"デフォルトフォント色",
+                                  "デフォルトフォント色の反転色",
+                                  "選択フォント色",
+                                  "選択フォント色の反転色",
+                                  "背景色",
+                                  "背景色の反転色",
+                                  "選択背景色の反転色"};
   int id = 0;
   for (const char* n : selNames) {
     auto* rb = new QRadioButton(U8(n), sel);
@@ -751,7 +763,8 @@ void TEditEditorDlg::LoadControls() {
   SpinEdit_MarginLine->setValue(v.marginLine);
 
   // "エディタ設定２": while initialising, the boxes only show what the preview has.
-  for (int k = 0; k < kMarkBoxCount; ++k) CheckBox_Mark[static_cast<size_t>(k)]->setChecked(v.marks[static_cast<size_t>(k)]);
+  for (int k = 0; k < kMarkBoxCount; ++k)
+    CheckBox_Mark[static_cast<size_t>(k)]->setChecked(v.marks[static_cast<size_t>(k)]);
   FillColorList();
 
   // "エディタ設定３"
@@ -763,8 +776,8 @@ void TEditEditorDlg::LoadControls() {
   Edit_Quotation->setText(FromCp932(v.quotation));
 
   // "リストボックス"
-  screen_fonts_ = ScreenFontFamilies({FromCp932(app_.lists.Record(ListKind::Group).fontName),
-                                      FromCp932(app_.lists.Record(ListKind::Item).fontName)});
+  screen_fonts_ = ScreenFontFamilies(
+      {FromCp932(app_.lists.Record(ListKind::Group).fontName), FromCp932(app_.lists.Record(ListKind::Item).fontName)});
   {
     const QSignalBlocker block(ComboBox_ListFont);
     ComboBox_ListFont->clear();
@@ -824,13 +837,14 @@ void TEditEditorDlg::ReadEditorControls() {
     v.fontSize = static_cast<int>(std::clamp<long long>(*n, kMinFontSize, kMaxFontSize));
   v.wordWrap = CheckBox_WordWrap->isChecked();
   if (auto n = ReadNumber(SpinText(SpinEdit_WrapByte)->text().toStdString()))
-    v.wrapByte = static_cast<int>(std::clamp<long long>(*n, editor::TEditorWrapOption::kMinWrapByte,
-                                                        editor::TEditorWrapOption::kMaxWrapByte));
+    v.wrapByte = static_cast<int>(
+        std::clamp<long long>(*n, editor::TEditorWrapOption::kMinWrapByte, editor::TEditorWrapOption::kMaxWrapByte));
   v.wordBreak = CheckBox_WordBreak->isChecked();
   v.followStr = ToCp932(Edit_FollowStr->text());
   v.leadStr = ToCp932(Edit_LeadStr->text());
   v.punctuationStr = ToCp932(Edit_PunctuationStr->text());
-  if (ComboBox_TabLength->currentIndex() >= 0) v.tabLength = kTabLengths[static_cast<size_t>(ComboBox_TabLength->currentIndex())];
+  if (ComboBox_TabLength->currentIndex() >= 0)
+    v.tabLength = kTabLengths[static_cast<size_t>(ComboBox_TabLength->currentIndex())];
   v.freeCaret = CheckBox_FreeCaret->isChecked();
   v.keepCaret = CheckBox_KeepCaret->isChecked();
   v.autoIndent = CheckBox_AutoIndent->isChecked();
@@ -841,7 +855,8 @@ void TEditEditorDlg::ReadEditorControls() {
   v.marginTop = SpinEdit_MarginTop->value();
   v.marginCharacter = SpinEdit_MarginCharacter->value();
   v.marginLine = SpinEdit_MarginLine->value();
-  for (int k = 0; k < kMarkBoxCount; ++k) v.marks[static_cast<size_t>(k)] = CheckBox_Mark[static_cast<size_t>(k)]->isChecked();
+  for (int k = 0; k < kMarkBoxCount; ++k)
+    v.marks[static_cast<size_t>(k)] = CheckBox_Mark[static_cast<size_t>(k)]->isChecked();
   v.reserveWords = ReserveWordsFromText(Editor_ReserveWord->Model().Text());
   v.commenter = ToCp932(Edit_Commenter->text());
   v.quotation = QuotationOf(ToCp932(Edit_Quotation->text()));
@@ -910,7 +925,8 @@ void TEditEditorDlg::OtherColorClicked(Qt::MouseButton button) {
   const ColorValue v = pages_.colors.Get(entry);
   const std::optional<QColor> picked = boxes_->PickColor(this, ToQColor(fg ? v.fg : v.bg, this));
   if (!picked) return;
-  const bool changed = fg ? pages_.colors.SetFg(entry, FromQColor(*picked)) : pages_.colors.SetBg(entry, FromQColor(*picked));
+  const bool changed =
+      fg ? pages_.colors.SetFg(entry, FromQColor(*picked)) : pages_.colors.SetBg(entry, FromQColor(*picked));
   if (changed) ColorsChanged();
 }
 
@@ -1115,7 +1131,8 @@ bool TEditEditorDlg::eventFilter(QObject* watched, QEvent* e) {
     }
     HotKey1->setFocus(Qt::ShortcutFocusReason);
     if (key < Qt::Key_F1 || key > Qt::Key_F24)
-      HotKey1->setKeySequence(QKeySequence(QKeyCombination(k->modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key))));
+      HotKey1->setKeySequence(
+          QKeySequence(QKeyCombination(k->modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key))));
     return true;
   }
   return QDialog::eventFilter(watched, e);

@@ -84,9 +84,9 @@ class TEditEditorDlg : public QDialog, public SettingsDialog {
   QWidget* TabSheet_TimeStamp = nullptr;
   QWidget* TabSheet_etc1 = nullptr;
   editor::qt::TOleddEditor* OleddEditor_Prev = nullptr;
-  QPushButton* Button_OK = nullptr;      // "登録"
-  QPushButton* Button_Cancel = nullptr;  // "キャンセル"
-  QPushButton* Button_mrAbort = nullptr; // "グループ独自の設定を無効にする"
+  QPushButton* Button_OK = nullptr;       // "登録"
+  QPushButton* Button_Cancel = nullptr;   // "キャンセル"
+  QPushButton* Button_mrAbort = nullptr;  // "グループ独自の設定を無効にする"
 
   // "エディタ設定１"
   QComboBox* ComboBox_Font = nullptr;

@@ -10,8 +10,8 @@
 namespace editorsettings::qt {
 
 namespace {
-const char* const kLines[] = {"リストボックスの設定", "気に入るまでガシガシと", "いじくりましょう", "赤", "青", "黄",
-                              "半角 1234567890", "全角　１２３４５６７８９０"};
+const char* const kLines[] = {"リストボックスの設定", "気に入るまでガシガシと",    "いじくりましょう", "赤", "青", "黄",
+                              "半角 1234567890",      "全角　１２３４５６７８９０"};
 }
 
 mainwin::ListLook LookOf(const ListBoxRecord& r) {
@@ -50,7 +50,8 @@ class SampleList::Delegate final : public QStyledItemDelegate {
 
   QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
     const int width = QFontMetrics(list_.font_).horizontalAdvance(index.data(Qt::DisplayRole).toString());
-    return {width + list_.look_.leftMargin + 4, std::max(1, mainwin::RowHeight(list_.look_.fontSize, list_.look_.lineMargin))};
+    return {width + list_.look_.leftMargin + 4,
+            std::max(1, mainwin::RowHeight(list_.look_.fontSize, list_.look_.lineMargin))};
   }
 
  private:

@@ -37,7 +37,9 @@ class TMainForm::WindowFindHost final : public search::FindHost {
 
 struct TMainForm::FindParts {
   FindParts(TMainForm& window, editor::EditorModel& model)
-      : findEditor_(model), findDialogs_(new search::qt::FindDialogsQt(&window)), host_(window, findEditor_),
+      : findEditor_(model),
+        findDialogs_(new search::qt::FindDialogsQt(&window)),
+        host_(window, findEditor_),
         find_(host_, *findDialogs_) {
     findDialogs_->Attach(&find_);
   }

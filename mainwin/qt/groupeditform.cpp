@@ -95,7 +95,9 @@ EntryFields TGroupEditForm::Fields() const {
   return f;
 }
 
-int TGroupEditForm::ReplacedInName() const { return codec::Utf16ToCp932(Edit_GroupName->text().toStdU16String()).replaced; }
+int TGroupEditForm::ReplacedInName() const {
+  return codec::Utf16ToCp932(Edit_GroupName->text().toStdU16String()).replaced;
+}
 
 void TGroupEditForm::accept() {
   if (!EntryNameAcceptable(Fields().name)) {
@@ -109,8 +111,8 @@ void TGroupEditForm::accept() {
 
 void TGroupEditForm::ShowColour() {
   const QColor c = editor::qt::ToQColor(colour_, palette(), palette().color(QPalette::WindowText));
-  Panel_FontColor->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }")
-                                     .arg(c.name()));
+  Panel_FontColor->setStyleSheet(
+      QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }").arg(c.name()));
 }
 
 void TGroupEditForm::PanelFontColorClick() {

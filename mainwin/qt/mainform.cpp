@@ -197,9 +197,7 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
 
   Timer1.setInterval(10);
   Timer1.setSingleShot(true);
-  connect(&Timer1, &QTimer::timeout, this, [this] {
-    core_->ItemList().MakeTopVisible(core_->ItemList().ItemIndex());
-  });
+  connect(&Timer1, &QTimer::timeout, this, [this] { core_->ItemList().MakeTopVisible(core_->ItemList().ItemIndex()); });
   Timer1.start();
   WireEditorSettings();
 }
@@ -370,7 +368,9 @@ void TMainForm::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
         connect(MenuItem_About, &QAction::triggered, this, [this] { boxes_->About(this); });
         break;
       // The move/copy sub-menus are appended whenever the menu opens.
-      case MenuEntry::Kind::MoveCopy: connect(menu, &QMenu::aboutToShow, this, [this, menu] { BuildMoveCopyMenu(menu); }); break;
+      case MenuEntry::Kind::MoveCopy:
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { BuildMoveCopyMenu(menu); });
+        break;
       case MenuEntry::Kind::Blank: break;
     }
   }
@@ -554,14 +554,13 @@ void TMainForm::ApplyShortCuts() {
 }
 
 void TMainForm::SetEditorIcon() {
-  const std::string name = DefaultTextEditorIcon(Env("XDG_CONFIG_HOME").isEmpty()
-                                                     ? (Env("HOME") + QStringLiteral("/.config")).toStdString()
-                                                     : Env("XDG_CONFIG_HOME").toStdString(),
-                                                 Env("XDG_CONFIG_DIRS").toStdString(),
-                                                 Env("XDG_DATA_HOME").isEmpty()
-                                                     ? (Env("HOME") + QStringLiteral("/.local/share")).toStdString()
-                                                     : Env("XDG_DATA_HOME").toStdString(),
-                                                 Env("XDG_DATA_DIRS").toStdString());
+  const std::string name = DefaultTextEditorIcon(
+      Env("XDG_CONFIG_HOME").isEmpty() ? (Env("HOME") + QStringLiteral("/.config")).toStdString()
+                                       : Env("XDG_CONFIG_HOME").toStdString(),
+      Env("XDG_CONFIG_DIRS").toStdString(),
+      Env("XDG_DATA_HOME").isEmpty() ? (Env("HOME") + QStringLiteral("/.local/share")).toStdString()
+                                     : Env("XDG_DATA_HOME").toStdString(),
+      Env("XDG_DATA_DIRS").toStdString());
   QIcon icon = QIcon::fromTheme(QString::fromStdString(name));
   if (icon.isNull()) icon = QIcon::fromTheme(QStringLiteral("accessories-text-editor"));
   if (!icon.isNull()) Action(ActionId::OpenFormEditor)->setIcon(icon);
@@ -593,7 +592,7 @@ void TMainForm::BuildMoveCopyMenu(QMenu* menu) {
   const std::vector<std::string> groups = core_->MoveCopyTargets();
   const bool enabled = core_->MoveCopyEnabled();
   for (const auto& [caption, tag, move] : {std::tuple{QStringLiteral("他のグループへ移動"), 10000, true},
-                                          std::tuple{QStringLiteral("他のグループへコピー"), 20000, false}}) {
+                                           std::tuple{QStringLiteral("他のグループへコピー"), 20000, false}}) {
     auto* sub = new QMenu(caption, menu);
     sub->menuAction()->setProperty("tag", tag);
     sub->setEnabled(enabled);
@@ -649,9 +648,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::FocusIn:
     case QEvent::Drop:
     case QEvent::InputMethod:
-    case QEvent::Shortcut:
-      RequestActionUpdate();
-      break;
+    case QEvent::Shortcut: RequestActionUpdate(); break;
     default: break;
   }
   if (!core_) return false;
@@ -782,9 +779,7 @@ void TMainForm::ShowCharactersReplaced(int count) {
   if (count > 0) statusBar()->showMessage(QStringLiteral("%1 文字を「?」に置き換えました").arg(count), 5000);
 }
 
-void TMainForm::OpenLink(const std::string& target) {
-  boxes_->OpenUrl(QUrl(Unicode(target), QUrl::TolerantMode));
-}
+void TMainForm::OpenLink(const std::string& target) { boxes_->OpenUrl(QUrl(Unicode(target), QUrl::TolerantMode)); }
 
 void TMainForm::ShowMessage(const std::string& text) { boxes_->Notice(this, MessageText(text)); }
 

@@ -46,7 +46,7 @@ class TListBox_kor;
 class TPanel_Drop;
 
 struct MainFormOptions {
-  QString dataFolder;  // the data folder, ending with "/"
+  QString dataFolder;             // the data folder, ending with "/"
   MessageBoxes* boxes = nullptr;  // nullptr: Qt's message boxes; not owned
   // The folder of "$temp.txt"; empty: the executable's folder, or the data folder when that
   // cannot be written.
@@ -81,7 +81,7 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   QMenu* PopupMenu_Group = nullptr;
   QMenu* PopupMenu_Item = nullptr;
   QMenu* PopupMenu_Editor = nullptr;
-  QMenu* Menu_Item = nullptr;  // the main menu's "アイテム(&I)"
+  QMenu* Menu_Item = nullptr;         // the main menu's "アイテム(&I)"
   QAction* MenuItem_About = nullptr;  // "バージョン情報"
   QTimer Timer1;
   QLabel* StatusPanel(int panel) const { return panels_[static_cast<size_t>(panel)]; }
@@ -108,9 +108,9 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   print::TStringsPrinter& PrintSettings() { return print_settings_; }
   // The print command around the print dialog (print::qt::RunPrintCommand unless a test puts
   // another): settings, data folder, lines, item and group names (code page 932), parent.
-  using PrintRunner = std::function<bool(print::TStringsPrinter&, const store::DataFolder&,
-                                         const std::vector<std::string>&, const std::string&, const std::string&,
-                                         QWidget*)>;
+  using PrintRunner =
+      std::function<bool(print::TStringsPrinter&, const store::DataFolder&, const std::vector<std::string>&,
+                         const std::string&, const std::string&, QWidget*)>;
   PrintRunner PrintCommand;
   void Action_PrintExecute();
   void Action_PrintGroupItemsExecute();

@@ -93,11 +93,11 @@ search::qt::FindDialogsQt& TMainForm::FindDialogs() { return *find_->findDialogs
 void TMainForm::BuildCommandParts(const MainFormOptions& options) {
   find_ = std::make_unique<FindParts>(*this, MainEditor->Model());
   const std::string dataFolder = core_->Folder().Path();
-  const std::string outside =
-      options.outsideEditorFolder.isEmpty()
-          ? OutsideEditorFile(PathBytes(QCoreApplication::applicationDirPath()), dataFolder)
-          : PathBytes(options.outsideEditorFolder) + (options.outsideEditorFolder.endsWith(QLatin1Char('/')) ? "" : "/") +
-                kOutsideEditorFileName;
+  const std::string outside = options.outsideEditorFolder.isEmpty()
+                                  ? OutsideEditorFile(PathBytes(QCoreApplication::applicationDirPath()), dataFolder)
+                                  : PathBytes(options.outsideEditorFolder) +
+                                        (options.outsideEditorFolder.endsWith(QLatin1Char('/')) ? "" : "/") +
+                                        kOutsideEditorFileName;
   files_ = std::make_unique<FileCommands>(*core_, static_cast<FileExchangeHost&>(*this), outside);
   // The window never attaches a colouring definition: text prints in the body colours.
   print::ApplyInitialPrintSettings(print_settings_);
@@ -143,7 +143,8 @@ void TMainForm::Action_PrintGroupItemsExecute() {
 
 std::vector<std::string> TMainForm::OpenTextFiles() {
   std::vector<std::string> out;
-  for (const QString& p : boxes_->OpenFiles(this, QStringLiteral("ファイルから追加"), QStringLiteral("全てのファイル (*)")))
+  for (const QString& p :
+       boxes_->OpenFiles(this, QStringLiteral("ファイルから追加"), QStringLiteral("全てのファイル (*)")))
     out.push_back(PathBytes(p));
   return out;
 }
@@ -156,8 +157,8 @@ std::string TMainForm::SaveTextFile(const std::string& fileName) {
 std::string TMainForm::SaveExportFile(const std::string& fileName) {
   // The extension becomes ".sted" afterwards, so a question about the name chosen would be about
   // another file; an existing exchange file is replaced.
-  return PathBytes(boxes_->SaveFile(this, QStringLiteral("グループのエクスポート"), kExchangeFilter,
-                                    PathText(fileName), QStringLiteral("sted"), false));
+  return PathBytes(boxes_->SaveFile(this, QStringLiteral("グループのエクスポート"), kExchangeFilter, PathText(fileName),
+                                    QStringLiteral("sted"), false));
 }
 
 std::string TMainForm::OpenExportFile() {

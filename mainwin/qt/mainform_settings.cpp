@@ -13,12 +13,15 @@ namespace mainwin::qt {
 void TMainForm::WireEditorSettings() {
   EditorSettingsRunner = [this](int page, bool perGroup) {
     MainFormCore& core = *core_;
-    editorsettings::SettingsHost host{core.GlobalSettings(), core.GroupSettings(), core.MainData(), core.ListData(),
-                                      {}, {}, {}, {}, {}, {}};
+    editorsettings::SettingsHost host{
+        core.GlobalSettings(), core.GroupSettings(), core.MainData(), core.ListData(), {}, {}, {}, {}, {}, {}};
     ListActionHints(host.actionHints);
     for (int k = 0; k < kActionCount; ++k)
-      host.actionShortcuts.push_back(Action(ActionId(k))->shortcut().toString(QKeySequence::PortableText).toStdString());
-    host.setActionShortcut = [this](int k, const std::string& text) { Action(ActionId(k))->setShortcut(ShortcutOf(text)); };
+      host.actionShortcuts.push_back(
+          Action(ActionId(k))->shortcut().toString(QKeySequence::PortableText).toStdString());
+    host.setActionShortcut = [this](int k, const std::string& text) {
+      Action(ActionId(k))->setShortcut(ShortcutOf(text));
+    };
     host.applyListLayout = [this] {
       ApplyListLayout();
       SetDefaultListSizes();

@@ -131,7 +131,8 @@ bool TFormStringsPrint::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormStringsPrint::BuildFirstPage(QWidget* page) {
   auto* v = new QVBoxLayout(page);
-  const QStringList aligns = {QStringLiteral("なし"), QStringLiteral("左"), QStringLiteral("中央"), QStringLiteral("右")};
+  const QStringList aligns = {QStringLiteral("なし"), QStringLiteral("左"), QStringLiteral("中央"),
+                              QStringLiteral("右")};
 
   auto band = [&](const QString& title, const QString& label, QButtonGroup*& group, QLineEdit*& edit,
                   void (TStringsPrinter::*setAlign)(TStringsPrinterHeaderAlign),
@@ -151,7 +152,8 @@ void TFormStringsPrint::BuildFirstPage(QWidget* page) {
     connect(group, &QButtonGroup::idToggled, this, [this, setAlign](int id, bool on) {
       if (on) (working_.*setAlign)(static_cast<TStringsPrinterHeaderAlign>(id));
     });
-    connect(edit, &QLineEdit::textChanged, this, [this, setText](const QString& t) { (working_.*setText)(ToCp932(t)); });
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, setText](const QString& t) { (working_.*setText)(ToCp932(t)); });
   };
   band(QStringLiteral("ヘッダ"), QStringLiteral("ヘッダ文字列"), header_align_, header_text_,
        &TStringsPrinter::SetHeaderAlign, &TStringsPrinter::SetHeader);
@@ -257,8 +259,8 @@ void TFormStringsPrint::BuildSecondPage(QWidget* page) {
 
   auto* optionBox = new QGroupBox(QStringLiteral("オプション"), page);
   auto* ov = new QHBoxLayout(optionBox);
-  page_option_ = RadioRow(optionBox, ov,
-                          {QStringLiteral("すべてのページ"), QStringLiteral("奇数ページ"), QStringLiteral("偶数ページ")});
+  page_option_ = RadioRow(
+      optionBox, ov, {QStringLiteral("すべてのページ"), QStringLiteral("奇数ページ"), QStringLiteral("偶数ページ")});
   v->addWidget(optionBox);
 
   auto* lineBox = new QGroupBox(QStringLiteral("行番号"), page);

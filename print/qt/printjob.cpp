@@ -18,8 +18,7 @@ namespace {
 // Lends the printer's driver to the settings' printer information for one call.
 class DriverLoan {
  public:
-  DriverLoan(TStringsPrinterInfo& info, QPrinter& printer)
-      : info_(info), previous_(info.Driver()), driver_(printer) {
+  DriverLoan(TStringsPrinterInfo& info, QPrinter& printer) : info_(info), previous_(info.Driver()), driver_(printer) {
     info_.SetDriver(&driver_);
   }
   ~DriverLoan() { info_.SetDriver(previous_); }

@@ -87,8 +87,8 @@ TFormStringsPrinterPreview::TFormStringsPrinterPreview(const PrinterMetrics& met
   close_ = new QPushButton(QStringLiteral("Close"), this);
   for (QPushButton* b : {adjust_height_, adjust_width_, actual_, close_}) b->setAutoDefault(false);
   bar->addWidget(label_);
-  for (QWidget* w : std::initializer_list<QWidget*>{first_, prev_, next_, last_, adjust_height_, adjust_width_,
-                                                     actual_, close_})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{first_, prev_, next_, last_, adjust_height_, adjust_width_, actual_, close_})
     bar->addWidget(w);
   bar->addStretch();
   layout->addLayout(bar);
@@ -208,8 +208,10 @@ void TFormStringsPrinterPreview::showEvent(QShowEvent* e) {
 
 void TFormStringsPrinterPreview::resizeEvent(QResizeEvent* e) {
   QDialog::resizeEvent(e);
-  if (zoom_ != zmActual) ApplyZoom();
-  else sheet_->setCursor(ImageLargerThanArea() ? Qt::OpenHandCursor : Qt::ArrowCursor);
+  if (zoom_ != zmActual)
+    ApplyZoom();
+  else
+    sheet_->setCursor(ImageLargerThanArea() ? Qt::OpenHandCursor : Qt::ArrowCursor);
 }
 
 }  // namespace print::qt

@@ -101,7 +101,8 @@ void TFindGridForm::FillRows() {
   // Grid row 0 is the header; the rest, down to the trailing empty row, are table rows.
   StringGrid->setRowCount(g.RowCount() - 1);
   for (int r = 1; r < g.RowCount(); ++r)
-    for (int c = 0; c < FindGrid::kColumns; ++c) StringGrid->setItem(r - 1, c, new QTableWidgetItem(CellText(g.Cell(r, c))));
+    for (int c = 0; c < FindGrid::kColumns; ++c)
+      StringGrid->setItem(r - 1, c, new QTableWidgetItem(CellText(g.Cell(r, c))));
   if (g.RowCount() > 1) StringGrid->setCurrentCell(0, 0);
   StatusPanel[0]->setText(QString::fromStdString(g.ModeText()));
   StatusPanel[1]->setText(QString::fromStdString(g.CountText()));

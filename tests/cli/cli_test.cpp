@@ -33,8 +33,10 @@ TEST(Cli, NewGroupAddTextListAndCat) {
   EXPECT_EQ(r.out, "0\n");
   ASSERT_EQ(RunCli({"new-group", data, "second"}).code, 0);
 
-  WriteAll(dir.Sub("memo.txt"), "一行目\n二行目\nthird");           // UTF-8, LF
-  WriteAll(dir.Sub("sjis.txt"), Sjis("シフトJIS\r\n") + "\x1A" "junk");  // code page 932, Ctrl-Z
+  WriteAll(dir.Sub("memo.txt"), "一行目\n二行目\nthird");  // UTF-8, LF
+  WriteAll(dir.Sub("sjis.txt"), Sjis("シフトJIS\r\n") +
+                                    "\x1A"
+                                    "junk");  // code page 932, Ctrl-Z
   r = RunCli({"add-text", data, "0", dir.Sub("memo.txt"), dir.Sub("sjis.txt")});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "0\n1\n");
@@ -57,8 +59,8 @@ TEST(Cli, NewGroupAddTextListAndCat) {
   EXPECT_EQ(groups.EntryAt(0).Name, Sjis("日本語グループ"));
 
   r = RunCli({"ls", data, "0"});
-  EXPECT_EQ(r.out, "0\t0\t" + std::to_string(Sjis("一行目\r\n二行目\r\nthird").size()) +
-                       "\tmemo.txt\n1\t0\t" + std::to_string(Sjis("シフトJIS\r\n").size()) + "\tsjis.txt\n");
+  EXPECT_EQ(r.out, "0\t0\t" + std::to_string(Sjis("一行目\r\n二行目\r\nthird").size()) + "\tmemo.txt\n1\t0\t" +
+                       std::to_string(Sjis("シフトJIS\r\n").size()) + "\tsjis.txt\n");
 
   r = RunCli({"cat", data, "0", "0"});
   EXPECT_EQ(r.out, "一行目\r\n二行目\r\nthird");

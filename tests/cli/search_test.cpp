@@ -67,8 +67,11 @@ TEST(CliSearch, JapanesePatternGivesOneTabSeparatedLinePerHit) {
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out,
             "0\t0\t0\t仕事\t議事録\t会議の議事録  次の会議 は月曜\n"
-            "0\t0\t" + std::to_string(Sjis("会議の議事録\r\n次の").size()) + "\t仕事\t議事録\t会議 は月曜\n"
-            "1\t0\t" + std::to_string(Sjis("今日は").size()) + "\t私用\t日記\t会議なし\n");
+            "0\t0\t" +
+                std::to_string(Sjis("会議の議事録\r\n次の").size()) +
+                "\t仕事\t議事録\t会議 は月曜\n"
+                "1\t0\t" +
+                std::to_string(Sjis("今日は").size()) + "\t私用\t日記\t会議なし\n");
   EXPECT_EQ(r.err, "");
 }
 
@@ -94,19 +97,23 @@ TEST(CliSearch, OptionsAndNames) {
     std::string out;
   };
   const Case cases[] = {
-      {{"abc"}, "0\t0\t11\tProject\tspec sheet\tabc, abcd\n"
-                "0\t0\t16\tProject\tspec sheet\tabcd\n"
-                "0\t1\t0\tProject\tplain\tABC\n"},
-      {{"--ignore-width", "abc"}, "0\t0\t0\tProject\tspec sheet\tＡＢＣ and abc, abcd\n"
-                                  "0\t0\t11\tProject\tspec sheet\tabc, abcd\n"
-                                  "0\t0\t16\tProject\tspec sheet\tabcd\n"
-                                  "0\t1\t0\tProject\tplain\tABC\n"},
+      {{"abc"},
+       "0\t0\t11\tProject\tspec sheet\tabc, abcd\n"
+       "0\t0\t16\tProject\tspec sheet\tabcd\n"
+       "0\t1\t0\tProject\tplain\tABC\n"},
+      {{"--ignore-width", "abc"},
+       "0\t0\t0\tProject\tspec sheet\tＡＢＣ and abc, abcd\n"
+       "0\t0\t11\tProject\tspec sheet\tabc, abcd\n"
+       "0\t0\t16\tProject\tspec sheet\tabcd\n"
+       "0\t1\t0\tProject\tplain\tABC\n"},
       {{"xyzw"}, ""},
       {{"--match-case", "ABC"}, "0\t1\t0\tProject\tplain\tABC\n"},
-      {{"--whole-word", "abc"}, "0\t0\t11\tProject\tspec sheet\tabc, abcd\n"
-                                "0\t1\t0\tProject\tplain\tABC\n"},
-      {{"--names", "project"}, "0\t0\t-1\tProject\t*** （グループ名一致） ***\t\n"
-                               "1\t-1\t-1\tempty project\t*** （グループ名一致） ***\t\n"},
+      {{"--whole-word", "abc"},
+       "0\t0\t11\tProject\tspec sheet\tabc, abcd\n"
+       "0\t1\t0\tProject\tplain\tABC\n"},
+      {{"--names", "project"},
+       "0\t0\t-1\tProject\t*** （グループ名一致） ***\t\n"
+       "1\t-1\t-1\tempty project\t*** （グループ名一致） ***\t\n"},
       {{"--names", "sheet"}, "0\t0\t0\tProject\tspec sheet\tＡＢＣ and abc, abcd\n"},
       {{"--ignore-breaks-spaces", "xyzw"}, "2\t0\t0\tlines\ti\txy  　zw\n"},
   };
@@ -135,7 +142,7 @@ TEST(CliSearch, NoHitExitsOneAndUsageErrorsExitTwo) {
       {d.path, "text", "--frobnicate"},
       {d.path, ""},
       {d.path, "😀"},         // no Shift-JIS form
-      {d.path, "\xff\xfe"},   // not UTF-8
+      {d.path, "\xff\xfe"},  // not UTF-8
   };
   for (const auto& args : bad) {
     r = Search(args);

@@ -41,25 +41,25 @@ TEST_P(Cp932Decode, ToUtf16AndUtf8Agree) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Cp932Decode,
-    testing::Values(
-        DecodeCase{"Empty", "", u""},
-        DecodeCase{"Ascii", "abc\r\n", u"abc\r\n"},
-        DecodeCase{"LongAsciiRunsAroundKana", "0123456789abcdef\x82\xA0ghijklmnopqrstu\x82", u"0123456789abcdefあghijklmnopqrstu\uFFFD"},
-        DecodeCase{"BackslashAndTildeStayAscii", "\x5C\x7E", u"\\~"},
-        DecodeCase{"Kanji", "\x93\xFA\x96\x7B\x8C\xEA", u"日本語"},
-        DecodeCase{"Hiragana", "\x82\xA0\x82\xF1", u"あん"},
-        DecodeCase{"HalfWidthKatakana", "\xA1\xB1\xDF", u"｡ｱﾟ"},
-        DecodeCase{"NecSpecial", "\x87\x40", u"①"},
-        DecodeCase{"UserDefinedAreaIsPrivateUse", "\xF0\x40", u"\uE000"},
-        DecodeCase{"WaveDash", "\x81\x60", u"～"},
-        DecodeCase{"LeadAtEnd", "a\x82", u"a\uFFFD"},
-        DecodeCase{"LeadAlone", "\x82", u"\uFFFD"},
-        DecodeCase{"LeadBeforeLineBreakKeepsIt", "\x82\r\n", u"\uFFFD\r\n"},
-        DecodeCase{"LeadBeforeDelKeepsIt", "\x82\x7F", u"\uFFFD\x7F"},
-        DecodeCase{"LeadPairsWithLeadRangeByte", "\x82\x82\xA0", u"ｂ\uFFFD"},
-        DecodeCase{"UnassignedPairIsOneReplacement", "\x85\x40" "a", u"\uFFFDa"},
-        DecodeCase{"BytesWithoutMapping", "\x80\xA0\xFD\xFE\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
-        DecodeCase{"NulKept", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
+    testing::Values(DecodeCase{"Empty", "", u""}, DecodeCase{"Ascii", "abc\r\n", u"abc\r\n"},
+                    DecodeCase{"LongAsciiRunsAroundKana", "0123456789abcdef\x82\xA0ghijklmnopqrstu\x82",
+                               u"0123456789abcdefあghijklmnopqrstu\uFFFD"},
+                    DecodeCase{"BackslashAndTildeStayAscii", "\x5C\x7E", u"\\~"},
+                    DecodeCase{"Kanji", "\x93\xFA\x96\x7B\x8C\xEA", u"日本語"},
+                    DecodeCase{"Hiragana", "\x82\xA0\x82\xF1", u"あん"},
+                    DecodeCase{"HalfWidthKatakana", "\xA1\xB1\xDF", u"｡ｱﾟ"}, DecodeCase{"NecSpecial", "\x87\x40", u"①"},
+                    DecodeCase{"UserDefinedAreaIsPrivateUse", "\xF0\x40", u"\uE000"},
+                    DecodeCase{"WaveDash", "\x81\x60", u"～"}, DecodeCase{"LeadAtEnd", "a\x82", u"a\uFFFD"},
+                    DecodeCase{"LeadAlone", "\x82", u"\uFFFD"},
+                    DecodeCase{"LeadBeforeLineBreakKeepsIt", "\x82\r\n", u"\uFFFD\r\n"},
+                    DecodeCase{"LeadBeforeDelKeepsIt", "\x82\x7F", u"\uFFFD\x7F"},
+                    DecodeCase{"LeadPairsWithLeadRangeByte", "\x82\x82\xA0", u"ｂ\uFFFD"},
+                    DecodeCase{"UnassignedPairIsOneReplacement",
+                               "\x85\x40"
+                               "a",
+                               u"\uFFFDa"},
+                    DecodeCase{"BytesWithoutMapping", "\x80\xA0\xFD\xFE\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+                    DecodeCase{"NulKept", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
 
 TEST(Cp932DecodeChar, ReportsLengthOfEachCharacter) {
@@ -69,8 +69,8 @@ TEST(Cp932DecodeChar, ReportsLengthOfEachCharacter) {
     char16_t ch;
     int length;
   };
-  for (const Step& s : {Step{0, u'a', 1}, Step{1, u'あ', 2}, Step{3, 0xFFFD, 1}, Step{4, u'\r', 1},
-                        Step{5, u'ｱ', 1}, Step{6, 0xFFFD, 2}, Step{8, 0xFFFD, 0}, Step{100, 0xFFFD, 0}}) {
+  for (const Step& s : {Step{0, u'a', 1}, Step{1, u'あ', 2}, Step{3, 0xFFFD, 1}, Step{4, u'\r', 1}, Step{5, u'ｱ', 1},
+                        Step{6, 0xFFFD, 2}, Step{8, 0xFFFD, 0}, Step{100, 0xFFFD, 0}}) {
     const codec::DecodedChar d = codec::DecodeChar(text, s.pos);
     EXPECT_EQ(d.ch, s.ch) << "at " << s.pos;
     EXPECT_EQ(d.length, s.length) << "at " << s.pos;

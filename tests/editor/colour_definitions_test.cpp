@@ -165,21 +165,20 @@ struct ColourValues {
 };
 
 const std::map<std::string, TEditorColor*> MemberMap(TEditorColors& c) {
-  return {{"Ank", &c.Ank},         {"Comment", &c.Comment}, {"DBCS", &c.DBCS}, {"Hit", &c.Hit},
-          {"Int", &c.Int},         {"Mail", &c.Mail},       {"Reserve", &c.Reserve()},
-          {"Select", &c.Select},   {"Str", &c.Str},         {"Symbol", &c.Symbol}, {"Url", &c.Url}};
+  return {{"Ank", &c.Ank},   {"Comment", &c.Comment},   {"DBCS", &c.DBCS},     {"Hit", &c.Hit}, {"Int", &c.Int},
+          {"Mail", &c.Mail}, {"Reserve", &c.Reserve()}, {"Select", &c.Select}, {"Str", &c.Str}, {"Symbol", &c.Symbol},
+          {"Url", &c.Url}};
 }
 
 TEST(EditorColors, DefaultAndMainValues) {
-  const ColourValues defaults[] = {
-      {"Ank", clNone, clNone},    {"Comment", clNone, clNone}, {"DBCS", clNone, clNone}, {"Hit", clNone, clNone},
-      {"Int", clNone, clNone},    {"Mail", clNone, clNone},    {"Reserve", clNone, clNone},
-      {"Select", clNavy, clWhite}, {"Str", clNone, clNone},    {"Symbol", clNone, clNone}, {"Url", clNone, clNone}};
-  const ColourValues main[] = {
-      {"Ank", clNone, clNone},     {"Comment", clNone, clMaroon}, {"DBCS", clNone, clNone},
-      {"Hit", clSilver, clBlue},   {"Int", clNone, clNone},       {"Mail", clNone, clGreen},
-      {"Reserve", clNone, clRed},  {"Select", clNavy, clWhite},   {"Str", clNone, clNone},
-      {"Symbol", clNone, clNone},  {"Url", clNone, clBlue}};
+  const ColourValues defaults[] = {{"Ank", clNone, clNone},     {"Comment", clNone, clNone}, {"DBCS", clNone, clNone},
+                                   {"Hit", clNone, clNone},     {"Int", clNone, clNone},     {"Mail", clNone, clNone},
+                                   {"Reserve", clNone, clNone}, {"Select", clNavy, clWhite}, {"Str", clNone, clNone},
+                                   {"Symbol", clNone, clNone},  {"Url", clNone, clNone}};
+  const ColourValues main[] = {{"Ank", clNone, clNone},    {"Comment", clNone, clMaroon}, {"DBCS", clNone, clNone},
+                               {"Hit", clSilver, clBlue},  {"Int", clNone, clNone},       {"Mail", clNone, clGreen},
+                               {"Reserve", clNone, clRed}, {"Select", clNavy, clWhite},   {"Str", clNone, clNone},
+                               {"Symbol", clNone, clNone}, {"Url", clNone, clBlue}};
   TEditorViewInfo view;
   auto members = MemberMap(view.Colors());
   for (const auto& d : defaults) {
@@ -282,9 +281,12 @@ TEST(ViewInfoStoredForm, PropertiesInStoredOrder) {
   view.Brackets().Add("(", ")");
   Recorder r;
   view.Describe(r);
-  std::vector<std::string> expected = {"Collection Brackets", "Colour Brackets[0].ItemColor.BkColor",
-                                       "Colour Brackets[0].ItemColor.Color", "Set Brackets[0].ItemColor.Style",
-                                       "String Brackets[0].LeftBracket", "String Brackets[0].RightBracket"};
+  std::vector<std::string> expected = {"Collection Brackets",
+                                       "Colour Brackets[0].ItemColor.BkColor",
+                                       "Colour Brackets[0].ItemColor.Color",
+                                       "Set Brackets[0].ItemColor.Style",
+                                       "String Brackets[0].LeftBracket",
+                                       "String Brackets[0].RightBracket"};
   for (const char* m : {"Ank", "Comment", "DBCS", "Hit", "Int", "Mail", "Reserve", "Select", "Str", "Symbol", "Url"}) {
     expected.push_back(std::string("Colour Colors.") + m + ".BkColor");
     expected.push_back(std::string("Colour Colors.") + m + ".Color");
@@ -341,7 +343,9 @@ TEST(ViewInfoStoredForm, ReadingGoesThroughTheSetters) {
   int n = 0;
   view.OnChange = [&] { ++n; };
   Setter s;
-  s.ints = {{"Colors.Reserve.Color", clRed}, {"Colors.Url.Style", fsBold | fsUnderline}, {"Mail", 1},
+  s.ints = {{"Colors.Reserve.Color", clRed},
+            {"Colors.Url.Style", fsBold | fsUnderline},
+            {"Mail", 1},
             {"Brackets[0].ItemColor.Color", clTeal}};
   s.strings = {{"Quotation", "\"x"}, {"Brackets[0].LeftBracket", "<"}, {"Brackets[0].RightBracket", ">"}};
   view.Describe(s);

@@ -36,7 +36,8 @@ std::string Normalise(const std::string& s) {
 // Byte offset of the start of `row` in the document's text.
 size_t OffsetOfRow(const TEditorScreenStrings& doc, int row) {
   size_t off = 0;
-  for (int i = 0; i < row && i < doc.Count(); ++i) off += doc.GetView(i).size() + (doc.RowAttr(i) == rowLineBreak ? 2 : 0);
+  for (int i = 0; i < row && i < doc.Count(); ++i)
+    off += doc.GetView(i).size() + (doc.RowAttr(i) == rowLineBreak ? 2 : 0);
   return off;
 }
 
@@ -49,8 +50,9 @@ std::string CanonicalLayout(const TEditorScreenStrings& doc) {
 }
 
 std::string RandomText(std::mt19937& rng, int atoms_count) {
-  static const std::vector<std::string> atoms = {"a", "b", "c", " ", "\t", ",", "\r\n", "\r", "\n", "\x82\xA0",
-                                                 "\x81\x42", "\x81\x75", "\x81\x76", "xyzxyzxyzxyz", "\xB1"};
+  static const std::vector<std::string> atoms = {
+      "a",        "b",        "c",        " ",        "\t",           ",",   "\r\n", "\r", "\n",
+      "\x82\xA0", "\x81\x42", "\x81\x75", "\x81\x76", "xyzxyzxyzxyz", "\xB1"};
   std::string s;
   for (int i = 0; i < atoms_count; ++i) s += atoms[rng() % atoms.size()];
   return s;
@@ -135,8 +137,8 @@ TEST_P(EditReference, RandomEditsMatchAPlainString) {
         FakeView fv(fresh);
         fv.tab = 4;
         fresh.SetText(model);
-        ASSERT_EQ(CanonicalLayout(doc), Layout(fresh)) << cfg.name << " step " << step << ": " << before << " (" << row << ", "
-                                              << n << ", \"" << s << "\")";
+        ASSERT_EQ(CanonicalLayout(doc), Layout(fresh))
+            << cfg.name << " step " << step << ": " << before << " (" << row << ", " << n << ", \"" << s << "\")";
       }
       // Bookmarks move but are never lost while rows remain.
       if (doc.Count() == 0) {
@@ -166,9 +168,9 @@ TEST_P(EditReference, RandomEditsMatchAPlainString) {
       const std::string before = Layout(doc);
       const TUndoData u = doc.UndoObj().UndoList().back();
       doc.Undo();
-      ASSERT_EQ(doc.Text(), history[i - 1]) << cfg.name << " undo to " << i - 1 << ": " << before << " entry row "
-                                            << u.Row << " count " << u.RowCount << " attr " << int(u.RowAttribute)
-                                            << " text \"" << u.Text << "\"";
+      ASSERT_EQ(doc.Text(), history[i - 1])
+          << cfg.name << " undo to " << i - 1 << ": " << before << " entry row " << u.Row << " count " << u.RowCount
+          << " attr " << int(u.RowAttribute) << " text \"" << u.Text << "\"";
       // Undo puts back the very rows, not just the text.
       ASSERT_EQ(Layout(doc), layouts[i - 1]) << cfg.name << " undo to " << i - 1;
     }
@@ -187,7 +189,8 @@ INSTANTIATE_TEST_SUITE_P(WrapModes, EditReference,
                          ::testing::Values(Config{"wrap off", false, false}, Config{"wrap on", true, false},
                                            Config{"wrap on, all rules", true, true}),
                          [](const auto& info) {
-                           return std::string(info.param.wrap ? (info.param.all_rules ? "WrapAllRules" : "Wrap") : "NoWrap");
+                           return std::string(info.param.wrap ? (info.param.all_rules ? "WrapAllRules" : "Wrap")
+                                                              : "NoWrap");
                          });
 
 }  // namespace

@@ -22,8 +22,8 @@ struct Result {
 class FoldCli : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("fold_cli_" + std::to_string(::getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("fold_cli_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -66,7 +66,7 @@ std::string Rep(const std::string& s, int n) {
 }
 
 TEST_F(FoldCli, FoldsCodePage932WithTheEditorsRules) {
-  const std::string a = "\x82\xA0";  // あ
+  const std::string a = "\x82\xA0";     // あ
   const std::string maru = "\x81\x42";  // 。
   struct Case {
     std::vector<std::string> options;
@@ -74,13 +74,19 @@ TEST_F(FoldCli, FoldsCodePage932WithTheEditorsRules) {
     std::string expected;
   };
   const std::vector<Case> cases = {
-      {{"--width", "60"}, Rep("a", 130) + "\r\nshort\r\n", Rep("a", 60) + "\r\n" + Rep("a", 60) + "\r\n" + Rep("a", 10) + "\r\nshort\r\n"},
+      {{"--width", "60"},
+       Rep("a", 130) + "\r\nshort\r\n",
+       Rep("a", 60) + "\r\n" + Rep("a", 60) + "\r\n" + Rep("a", 10) + "\r\nshort\r\n"},
       {{}, Rep("b", 81), Rep("b", 80) + "\nb"},  // no line break at all: LF, none after the last row
       {{"--width", "20"}, "x" + Rep(a, 21) + "\n", "x" + Rep(a, 9) + "\n" + Rep(a, 10) + "\n" + Rep(a, 2) + "\n"},
       {{"--width", "20"}, Rep("c", 20) + "\n", Rep("c", 20) + "\n\n"},
       {{"--width", "20", "--no-empty-row"}, Rep("c", 20) + "\n", Rep("c", 20) + "\n"},
-      {{"--width", "20", "--word-break"}, Rep("d", 18) + " " + Rep("e", 10) + "\n", Rep("d", 18) + " \n" + Rep("e", 10) + "\n"},
-      {{"--width", "20", "--hang-punctuation"}, Rep("f", 20) + maru + maru + "\n", Rep("f", 20) + maru + "\n" + maru + "\n"},
+      {{"--width", "20", "--word-break"},
+       Rep("d", 18) + " " + Rep("e", 10) + "\n",
+       Rep("d", 18) + " \n" + Rep("e", 10) + "\n"},
+      {{"--width", "20", "--hang-punctuation"},
+       Rep("f", 20) + maru + maru + "\n",
+       Rep("f", 20) + maru + "\n" + maru + "\n"},
       {{"--width", "20", "--kinsoku"}, Rep("g", 18) + "\x81\x75" + "hh\n", Rep("g", 18) + "\n\x81\x75hh\n"},
       {{"--width", "20", "--tab", "4"}, "\t\t\t\t\tabc\n", "\t\t\t\t\t\nabc\n"},
       {{"--width", "20", "--tab", "5"}, "\t\t\t\t\tabc\n", "\t\t\t\t\t\nabc\n"},  // 5 rounds down to 4

@@ -50,7 +50,9 @@ TEST_F(LinesFiles, LoadCutsLinesLikeSettingText) {
       {"a\r\n", "a|"},
       {"a\rb\nc\r\n", "a|b|c|"},
       {"", ""},
-      {"abc\x1A" "def\r\nghi", "abc$"},  // Ctrl-Z ends the text
+      {"abc\x1A"
+       "def\r\nghi",
+       "abc$"},  // Ctrl-Z ends the text
       {"abc\r\n\x1A\r\nmore", "abc|"},
       {std::string("a\0b", 3), std::string("a\0b$", 4)},  // NUL is an ordinary byte
       {"\x82\xA0\x82\xA2\r\n", "\x82\xA0\x82\xA2|"},

@@ -22,14 +22,8 @@ struct TextCase {
 
 TEST(LinesText, SetTextCutsAtEveryLineBreakKind) {
   const std::vector<TextCase> cases = {
-      {"a\r\nb", "a|b$", "a\r\nb"},
-      {"a\r\n", "a|", "a\r\n"},
-      {"a\rb\nc", "a|b|c$", "a\r\nb\r\nc"},
-      {"", "", ""},
-      {"\r\n\r\n", "||", "\r\n\r\n"},
-      {"a\r", "a|", "a\r\n"},
-      {"a\n\rb", "a||b$", "a\r\n\r\nb"},
-      {"x", "x$", "x"},
+      {"a\r\nb", "a|b$", "a\r\nb"},   {"a\r\n", "a|", "a\r\n"}, {"a\rb\nc", "a|b|c$", "a\r\nb\r\nc"}, {"", "", ""},
+      {"\r\n\r\n", "||", "\r\n\r\n"}, {"a\r", "a|", "a\r\n"},   {"a\n\rb", "a||b$", "a\r\n\r\nb"},    {"x", "x$", "x"},
   };
   for (const TextCase& c : cases) {
     TEditorScreenStrings doc;
@@ -49,11 +43,8 @@ struct AddCase {
 
 TEST(LinesText, AddKeepsTheFinalLineBreakState) {
   const std::vector<AddCase> cases = {
-      {"a", "x", "a\r\nx", "a|x$"},
-      {"a\r\n", "x", "a\r\nx\r\n", "a|x|"},
-      {"", "x", "x\r\n", "x|"},
-      {"", "", "\r\n", "|"},
-      {"a\r\nb", "", "a\r\nb\r\n", "a|b|"},
+      {"a", "x", "a\r\nx", "a|x$"}, {"a\r\n", "x", "a\r\nx\r\n", "a|x|"}, {"", "x", "x\r\n", "x|"},
+      {"", "", "\r\n", "|"},        {"a\r\nb", "", "a\r\nb\r\n", "a|b|"},
   };
   for (const AddCase& c : cases) {
     TEditorScreenStrings doc;

@@ -47,15 +47,9 @@ TEST(TheStringList, BadIndexRaisesListErrorNamingTheIndex) {
   TRowAttributeStringList l;
   l.Add("x");
   const std::vector<std::pair<std::function<void()>, int>> cases = {
-      {[&] { l.Get(1); }, 1},
-      {[&] { l.Get(-1); }, -1},
-      {[&] { l.Put(5, "y"); }, 5},
-      {[&] { l.Insert(2, "y"); }, 2},
-      {[&] { l.Delete(1); }, 1},
-      {[&] { l.Exchange(0, 3); }, 3},
-      {[&] { l.RowAttr(7); }, 7},
-      {[&] { l.SetMarks(2, 1); }, 2},
-      {[&] { l.RowData(-3); }, -3},
+      {[&] { l.Get(1); }, 1},         {[&] { l.Get(-1); }, -1},       {[&] { l.Put(5, "y"); }, 5},
+      {[&] { l.Insert(2, "y"); }, 2}, {[&] { l.Delete(1); }, 1},      {[&] { l.Exchange(0, 3); }, 3},
+      {[&] { l.RowAttr(7); }, 7},     {[&] { l.SetMarks(2, 1); }, 2}, {[&] { l.RowData(-3); }, -3},
   };
   for (const auto& [call, index] : cases) {
     try {
@@ -137,15 +131,18 @@ TEST(TRowAttributeStringList, PackedFieldsAreIndependent) {
     int value;
   };
   const std::vector<Field> fields = {
-      {"attr", [](auto& l, int v) { l.SetRowAttr(0, static_cast<RowAttribute>(v)); }, [](auto& l) { return int(l.RowAttr(0)); }, 2},
-      {"prev", [](auto& l, int v) { l.SetPrevRowAttr(0, static_cast<RowAttribute>(v)); }, [](auto& l) { return int(l.PrevRowAttr(0)); }, 3},
+      {"attr", [](auto& l, int v) { l.SetRowAttr(0, static_cast<RowAttribute>(v)); },
+       [](auto& l) { return int(l.RowAttr(0)); }, 2},
+      {"prev", [](auto& l, int v) { l.SetPrevRowAttr(0, static_cast<RowAttribute>(v)); },
+       [](auto& l) { return int(l.PrevRowAttr(0)); }, 3},
       {"bracket", [](auto& l, int v) { l.SetBracketIndex(0, v); }, [](auto& l) { return l.BracketIndex(0); }, 13},
       {"A", [](auto& l, int v) { l.SetElementState(0, v); }, [](auto& l) { return l.ElementState(0); }, 255},
       {"B", [](auto& l, int v) { l.SetRemainLength(0, v); }, [](auto& l) { return l.RemainLength(0); }, 200},
       {"C", [](auto& l, int v) { l.SetStateC(0, v); }, [](auto& l) { return l.StateC(0); }, 129},
       {"D", [](auto& l, int v) { l.SetContinuedKind(0, v); }, [](auto& l) { return l.ContinuedKind(0); }, 21},
       {"E", [](auto& l, int v) { l.SetStateE(0, v); }, [](auto& l) { return l.StateE(0); }, 254},
-      {"marks", [](auto& l, int v) { l.SetMarks(0, static_cast<uint16_t>(v)); }, [](auto& l) { return int(l.Marks(0)); }, 0xFFFF},
+      {"marks", [](auto& l, int v) { l.SetMarks(0, static_cast<uint16_t>(v)); },
+       [](auto& l) { return int(l.Marks(0)); }, 0xFFFF},
   };
   for (const Field& f : fields) {
     TRowAttributeStringList l;
@@ -153,14 +150,18 @@ TEST(TRowAttributeStringList, PackedFieldsAreIndependent) {
     // Start from distinct values everywhere, then change only this field.
     std::vector<int> before;
     for (const Field& g : fields) {
-      if (g.name == std::string("bracket")) g.set(l, -1);
-      else g.set(l, 1);
+      if (g.name == std::string("bracket"))
+        g.set(l, -1);
+      else
+        g.set(l, 1);
     }
     for (const Field& g : fields) before.push_back(g.get(l));
     f.set(l, f.value);
     for (size_t k = 0; k < fields.size(); ++k) {
-      if (fields[k].name == f.name) EXPECT_EQ(fields[k].get(l), f.value) << f.name;
-      else EXPECT_EQ(fields[k].get(l), before[k]) << fields[k].name << " changed by " << f.name;
+      if (fields[k].name == f.name)
+        EXPECT_EQ(fields[k].get(l), f.value) << f.name;
+      else
+        EXPECT_EQ(fields[k].get(l), before[k]) << fields[k].name << " changed by " << f.name;
     }
     EXPECT_EQ(l.Get(0), "row");
   }

@@ -34,7 +34,7 @@ TEST(WrapDocument, SwitchingWrapMovesBookmarksWithTheirLines) {
   EXPECT_EQ(Layout(doc), "top|" + W(20) + "~" + W(20) + "~" + W(5) + "|eeeee$");
   EXPECT_EQ(MarksOf(doc), (std::vector<uint16_t>{0, 4, 0, 0, 128}));
 
-  doc.SetMarks(3, 1 << 9);  // a mark on the line's last row
+  doc.SetMarks(3, 1 << 9);           // a mark on the line's last row
   doc.WrapOption().SetWrapByte(30);  // fewer rows: the surplus row's mark goes to the last new row
   EXPECT_EQ(Layout(doc), "top|" + W(30) + "~" + W(15) + "|eeeee$");
   EXPECT_EQ(MarksOf(doc), (std::vector<uint16_t>{0, 4, 512, 128}));
@@ -158,8 +158,8 @@ TEST(WrapDocument, PositionAfterCountsLineBreaksAndTextEnd) {
   doc.SetWordWrap(true);
   doc.SetText("ab\r\n" + W(25) + "\r\nxy");  // ab| w20~ w5| xy$
   const std::vector<std::pair<int64_t, std::pair<int, int>>> cases = {
-      {0, {0, 0}}, {2, {0, 2}}, {4, {1, 0}}, {23, {1, 19}}, {24, {2, 0}}, {29, {2, 5}},
-      {31, {3, 0}}, {33, {3, 2}}, {99, {3, 2}},
+      {0, {0, 0}},  {2, {0, 2}},  {4, {1, 0}},  {23, {1, 19}}, {24, {2, 0}},
+      {29, {2, 5}}, {31, {3, 0}}, {33, {3, 2}}, {99, {3, 2}},
   };
   for (const auto& [offset, pos] : cases) EXPECT_EQ(doc.PositionAfter(0, offset), pos) << offset;
   doc.SetText("ab\r\n");

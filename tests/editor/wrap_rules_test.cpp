@@ -32,7 +32,8 @@ std::string Cut(const WrapRules& rules, const std::string& line) {
   EXPECT_EQ(engine.CountRows(line), static_cast<int>(cuts.size()));
   std::string out;
   for (const RowCut& c : cuts) {
-    out += std::to_string(DisplayWidth(std::string_view(line).substr(c.offset, c.length), rules.TabWidth, rules.WrapByte));
+    out +=
+        std::to_string(DisplayWidth(std::string_view(line).substr(c.offset, c.length), rules.TabWidth, rules.WrapByte));
     out += c.attr == rowWrapped ? '~' : '|';
   }
   return out;
@@ -116,7 +117,7 @@ TEST(ColumnAttributes, CodesEveryColumn) {
       {Rep("a", 17) + "\tb", 8, 0, Rep("1", 17) + "2333333" + "10"},
       {"\t", 4, 0, "23330"},
       {"_@\x7F\xA1\xA5\xA6\xDF\xFD", 8, 0, "122221120"},
-      {"ab\x82", 8, 0, "1110"},  // a lead byte without trail counts as one column
+      {"ab\x82", 8, 0, "1110"},             // a lead byte without trail counts as one column
       {Rep("a", 30), 8, 20, Rep("1", 23)},  // built only to WrapByte + 3 with word wrap
   };
   for (const Case& c : cases) EXPECT_EQ(ColumnAttributes(c.text, c.tab, c.wrap), c.expected) << c.text;
@@ -174,7 +175,8 @@ TEST(WrapRules, RandomLinesKeepTheInvariants) {
       }
       // The row ends on a character boundary of the line.
       size_t p = 0;
-      while (p < joined.size()) p += (static_cast<unsigned char>(line[p]) >= 0x81 && static_cast<unsigned char>(line[p]) <= 0x9F) ? 2 : 1;
+      while (p < joined.size())
+        p += (static_cast<unsigned char>(line[p]) >= 0x81 && static_cast<unsigned char>(line[p]) <= 0x9F) ? 2 : 1;
       ASSERT_EQ(p, joined.size()) << line;
     }
     ASSERT_EQ(joined, line);

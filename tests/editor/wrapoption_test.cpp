@@ -18,7 +18,7 @@ TEST(TEditorWrapOption, DefaultsAndWrapByteClamping) {
   EXPECT_FALSE(o.FollowRetMark());
   EXPECT_EQ(o.PunctuationStr(), "\x81\x41\x81\x42\x81\x43\x81\x44,.\xA1\xA4");
   EXPECT_EQ(o.LeadStr().substr(0, 2), "\x81\x69");  // （
-  EXPECT_EQ(o.FollowStr().size(), 56u);           // 20 double-byte and 16 single-byte characters
+  EXPECT_EQ(o.FollowStr().size(), 56u);             // 20 double-byte and 16 single-byte characters
   const std::vector<std::pair<int64_t, int>> clamps = {{10, 20}, {300, 250}, {20, 20}, {250, 250}, {60, 60}, {-5, 20}};
   for (auto [in, out] : clamps) {
     o.SetWrapByte(in);
@@ -87,9 +87,14 @@ TEST(TEditorWrapOption, DescribesItsPropertiesInStoredOrder) {
   o.Describe(r);
   const std::vector<std::string> expected = {
       // No defaults: False and 80 are written like any other value.
-      "B:FollowRetMark=0/" + std::to_string(store::kNoDefault), "B:FollowPunctuation=0/" + std::to_string(store::kNoDefault),
-      "S:FollowStr", "B:Leading=0/" + std::to_string(store::kNoDefault), "S:LeadStr", "S:PunctuationStr",
-      "B:WordBreak=0/" + std::to_string(store::kNoDefault), "I:WrapByte=80/" + std::to_string(store::kNoDefault),
+      "B:FollowRetMark=0/" + std::to_string(store::kNoDefault),
+      "B:FollowPunctuation=0/" + std::to_string(store::kNoDefault),
+      "S:FollowStr",
+      "B:Leading=0/" + std::to_string(store::kNoDefault),
+      "S:LeadStr",
+      "S:PunctuationStr",
+      "B:WordBreak=0/" + std::to_string(store::kNoDefault),
+      "I:WrapByte=80/" + std::to_string(store::kNoDefault),
   };
   EXPECT_EQ(r.seen, expected);
   EXPECT_EQ(o.ClassName(), "TEditorWrapOption");

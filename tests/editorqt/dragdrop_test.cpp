@@ -67,21 +67,24 @@ class DragDropTest : public QObject {
     QMimeData mime;
     mime.setText(QStringLiteral("日本"));
     DragTo(*w, mime, CellLeft(*w, 0, 1), true);
-    QCOMPARE(Text(*w), std::string("a\x93\xFA\x96\x7B" "b"));
+    QCOMPARE(Text(*w), std::string("a\x93\xFA\x96\x7B"
+                                   "b"));
   }
 
   void filesGoToTheHostAndTheTextStays() {
     auto w = ShownEditor("abcd\r\nefgh");
     QSignalSpy spy(w.get(), &TOleddEditor::dropFiles);
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/メモ.txt")), QUrl::fromLocalFile(QStringLiteral("/tmp/b.txt"))});
+    mime.setUrls(
+        {QUrl::fromLocalFile(QStringLiteral("/tmp/メモ.txt")), QUrl::fromLocalFile(QStringLiteral("/tmp/b.txt"))});
     mime.setText(QStringLiteral("/tmp/メモ.txt\n/tmp/b.txt"));  // as file managers add
     const QPoint at = CellCenter(*w, 1, 1);
     const Qt::DropAction a = DragTo(*w, mime, at, true, Qt::ControlModifier);
     QCOMPARE(a, Qt::CopyAction);
     QCOMPARE(Text(*w), std::string("abcd\r\nefgh"));
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toStringList(), QStringList({QStringLiteral("/tmp/メモ.txt"), QStringLiteral("/tmp/b.txt")}));
+    QCOMPARE(spy.at(0).at(0).toStringList(),
+             QStringList({QStringLiteral("/tmp/メモ.txt"), QStringLiteral("/tmp/b.txt")}));
     QCOMPARE(spy.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ControlModifier));
     QCOMPARE(spy.at(0).at(2).toPoint(), at);
   }

@@ -30,9 +30,9 @@ class MenuTest : public QObject {
     std::unique_ptr<QMenu> menu(w->CreateBuiltinMenu(nullptr));
     QStringList texts;
     for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(texts, QStringList({"マーク設定", "マークジャンプ", "-", "元に戻す(&U)", "やり直し(&R)", "-", "切り取り(&T)",
-                                 "コピー(&C)", "貼り付け(&P)", "Box貼り付け(&B)", "削除(&D)", "-", "すべて選択(&A)", "-",
-                                 "Box選択モード(&K)"}));
+    QCOMPARE(texts, QStringList({"マーク設定", "マークジャンプ", "-", "元に戻す(&U)", "やり直し(&R)", "-",
+                                 "切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "Box貼り付け(&B)", "削除(&D)", "-",
+                                 "すべて選択(&A)", "-", "Box選択モード(&K)"}));
     QCOMPARE(Find(menu.get(), "コピー(&C)")->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
     QMenu* marks = Find(menu.get(), "マーク設定")->menu();
     QVERIFY(marks);

@@ -48,7 +48,7 @@ class PaintTest : public QObject {
     QCOMPARE(CountNonWhite(img, Cell(*w, 0, 1)), 0);
     QVERIFY(CountNonWhite(img, Cell(*w, 0, 2, 2)) > 0);
     QCOMPARE(CountNonWhite(img, Cell(*w, 0, 4, 4)), 0);  // the tab's cells
-    QVERIFY(CountNonWhite(img, Cell(*w, 0, 8)) > 0);      // "x" at the tab stop
+    QVERIFY(CountNonWhite(img, Cell(*w, 0, 8)) > 0);     // "x" at the tab stop
   }
 
   void colouredTokensAreRedrawnOpaquely() {
@@ -196,11 +196,11 @@ class PaintTest : public QObject {
     QVERIFY2(!rec.region.intersects(text_area), "rows below the edit moved, not repainted");
     // What is on the screen after moving rows equals a fresh paint of everything.
     const QPoint at = w->viewport()->mapTo(w->window(), QPoint(0, 0));
-    const QImage shown = w->screen()
-                             ->grabWindow(w->window()->winId(), at.x(), at.y(), w->viewport()->width(),
-                                          w->viewport()->height())
-                             .toImage()
-                             .convertToFormat(QImage::Format_RGB32);
+    const QImage shown =
+        w->screen()
+            ->grabWindow(w->window()->winId(), at.x(), at.y(), w->viewport()->width(), w->viewport()->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     const QImage fresh = Grab(*w);
     QCOMPARE(shown.size(), fresh.size());
     QVERIFY(shown == fresh);

@@ -34,16 +34,16 @@ int main(int argc, char** argv) {
   m.Marks().EofMark().SetVisible(true);
   w.resize(width, height);
   w.setWindowTitle(QStringLiteral("ソラメtext editor sample"));
-  m.SetText(Cp932(
-      "ソラメtext サンプル: 日本語と ASCII text の混在\r\n"
-      "URL: http://www.example.jp/index.html?q=1 と www.sorame.jp\r\n"
-      "メール: someone@example.co.jp までどうぞ。\r\n"
-      "\tタブの後\tTab stop 16\r\n"
-      "これは折り返しを確かめるための長い行です。Japanese line breaking (禁則処理) も、"
-      "句読点「、。」が行頭に来ないことも確かめます。abcdefghijklmnopqrstuvwxyz 0123456789\r\n"
-      "半角ｶﾀｶﾅ ￥100 記号 ①②③ ■□◆ →←\r\n"
-      "\r\n"
-      "最後の行（改行なし）"));
+  m.SetText(
+      Cp932("ソラメtext サンプル: 日本語と ASCII text の混在\r\n"
+            "URL: http://www.example.jp/index.html?q=1 と www.sorame.jp\r\n"
+            "メール: someone@example.co.jp までどうぞ。\r\n"
+            "\tタブの後\tTab stop 16\r\n"
+            "これは折り返しを確かめるための長い行です。Japanese line breaking (禁則処理) も、"
+            "句読点「、。」が行頭に来ないことも確かめます。abcdefghijklmnopqrstuvwxyz 0123456789\r\n"
+            "半角ｶﾀｶﾅ ￥100 記号 ①②③ ■□◆ →←\r\n"
+            "\r\n"
+            "最後の行（改行なし）"));
   m.SetMark(2, 1);
   m.SetMark(5, 7);
   m.Select({3, 1}, {3, 9});

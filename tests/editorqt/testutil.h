@@ -103,6 +103,8 @@ inline std::unique_ptr<editor::qt::TOleddEditor> ShownEditor(const std::string& 
 inline std::string Text(const editor::qt::TEditor& w) { return w.Model().Text(); }
 
 // The viewport as painted now.
-inline QImage Grab(editor::qt::TEditor& w) { return w.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+inline QImage Grab(editor::qt::TEditor& w) {
+  return w.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 }  // namespace testutil

@@ -96,7 +96,8 @@ TEST(ShortcutPage, LinesDuplicatesAndClearing) {
   ShortcutList s;
   s.Load({"全て選択", "コピー", "一行削除"}, {"Ctrl+A", "Ctrl+C"}, {"Ctrl+A", "Ctrl+C", ""});
   EXPECT_FALSE(s.ResetReserved());
-  EXPECT_EQ(s.Lines(), (std::vector<std::string>{"全て選択   [ Ctrl+A ]", "コピー   [ Ctrl+C ]", "一行削除   [ なし ]"}));
+  EXPECT_EQ(s.Lines(),
+            (std::vector<std::string>{"全て選択   [ Ctrl+A ]", "コピー   [ Ctrl+C ]", "一行削除   [ なし ]"}));
 
   EXPECT_EQ(s.Change(2, "Ctrl+C"), ShortcutList::Result::Duplicate);
   EXPECT_EQ(s.Text(2), "");
@@ -134,14 +135,20 @@ struct RecordingHost {
   store::TListDataClass list;
   std::vector<std::string> calls;
   std::vector<std::pair<int, std::string>> shortcuts;
-  SettingsHost host{global, group, main, list, {"h0", "h1", "h2"}, {"Ctrl+A", "", "F3"},
-                    [this](int k, const std::string& t) { shortcuts.emplace_back(k, t); },
-                    [this] { calls.push_back("layout"); },
-                    [this] {
-                      calls.push_back(main.WindowOptionEnabled && !main.WindowOptionFixed ? "geometry" : "geometry-ignored");
-                      if (main.WindowOptionEnabled && !main.WindowOptionFixed) main.Width = 640;
-                    },
-                    [this] { calls.push_back("fonts"); }};
+  SettingsHost host{
+      global,
+      group,
+      main,
+      list,
+      {"h0", "h1", "h2"},
+      {"Ctrl+A", "", "F3"},
+      [this](int k, const std::string& t) { shortcuts.emplace_back(k, t); },
+      [this] { calls.push_back("layout"); },
+      [this] {
+        calls.push_back(main.WindowOptionEnabled && !main.WindowOptionFixed ? "geometry" : "geometry-ignored");
+        if (main.WindowOptionEnabled && !main.WindowOptionFixed) main.Width = 640;
+      },
+      [this] { calls.push_back("fonts"); }};
   RecordingHost() {
     main.SetDefaults();
     list.RebuildTimeStampLists();

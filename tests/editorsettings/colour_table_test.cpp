@@ -155,7 +155,7 @@ TEST(ColourTable, ControlsAnEntryLacksChangeNothing) {
   EXPECT_FALSE(t.SetStyleBit(ceWhole, store::fsBold, true));
   EXPECT_EQ(t.Get(ceWhole).style, 0);
   EXPECT_TRUE(t.SetBg(ceWhole, store::clYellow));
-  EXPECT_FALSE(t.SetBg(ceWhole, store::clYellow));  // same value
+  EXPECT_FALSE(t.SetBg(ceWhole, store::clYellow));          // same value
   EXPECT_FALSE(t.SetFg(kFixedColorEntries, store::clRed));  // no such pair
   // Style bits toggle one at a time.
   EXPECT_TRUE(t.SetStyleBit(ceUrl, store::fsUnderline, true));

@@ -158,7 +158,7 @@ TEST(EditorPages, TheQuotationIsOneSingleByteCharacter) {
   EXPECT_EQ(QuotationOf("\""), "\"");
   EXPECT_EQ(QuotationOf("'x"), "'");
   EXPECT_EQ(QuotationOf(""), "");
-  EXPECT_EQ(QuotationOf(Sjis("「")), "");     // half a double-byte character would be garbage
+  EXPECT_EQ(QuotationOf(Sjis("「")), "");        // half a double-byte character would be garbage
   EXPECT_EQ(QuotationOf(Sjis("ｱ")), Sjis("ｱ"));  // half-width katakana is one byte
 }
 

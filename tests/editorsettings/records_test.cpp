@@ -32,9 +32,18 @@ TEST(EditorSettingsRecord, StoredInScheduleOrderWithDottedPaths) {
   const std::string bytes = Bytes(rec);
   EXPECT_EQ(bytes.substr(0, 4), "TPF0");
   EXPECT_NE(bytes.find("TEditorPropDat"), std::string::npos);
-  const char* order[] = {"DColor", "DFont.Charset", "DFont.Height", "DWordWrap", "DEditorWrapOption.WrapByte",
-                         "DEditorCaret.AutoIndent", "DEditorMarks.RetMark.Visible", "DEditorRuler.Visible",
-                         "DEditorLeftbar.Visible", "DEditorViewInfo.Url", "DEditorMargin.Left", "Enabled",
+  const char* order[] = {"DColor",
+                         "DFont.Charset",
+                         "DFont.Height",
+                         "DWordWrap",
+                         "DEditorWrapOption.WrapByte",
+                         "DEditorCaret.AutoIndent",
+                         "DEditorMarks.RetMark.Visible",
+                         "DEditorRuler.Visible",
+                         "DEditorLeftbar.Visible",
+                         "DEditorViewInfo.Url",
+                         "DEditorMargin.Left",
+                         "Enabled",
                          "WidthWordWrap"};
   size_t last = 0;
   for (const char* name : order) {

@@ -113,7 +113,7 @@ TEST(SettingsRun, AGlobalChangeStaysOutOfAnEditorShowingTheGroupsOwnSettings) {
     d.preview.WrapOption().SetWrapByte(77);
     return DialogResult::Ok;
   }));
-  EXPECT_EQ(r.page, 4);  // "タイムスタンプ"
+  EXPECT_EQ(r.page, 4);            // "タイムスタンプ"
   EXPECT_EQ(r.shownWrapByte, 60);  // global mode shows the global settings
   EXPECT_EQ(r.global.DEditorWrapOption.WrapByte(), 77);
   EXPECT_EQ(r.mainEditor.WrapOption().WrapByte(), 33);

@@ -189,7 +189,8 @@ class AppPagesTest : public QObject {
     boxes.answer = false;
     auto dlg = OpenDialog(h, boxes);
     dlg->Button_ShortCutReset->click();
-    QCOMPARE(boxes.asked, QStringList{QStringLiteral("設定リセットの確認|次回起動時にショートカットキーの\n全設定がデフォルトに戻ります")});
+    QCOMPARE(boxes.asked, QStringList{QStringLiteral(
+                              "設定リセットの確認|次回起動時にショートカットキーの\n全設定がデフォルトに戻ります")});
     QCOMPARE(h.list.ShortCutList.size(), size_t(mainwin::kActionCount));
     boxes.answer = true;
     dlg->Button_ShortCutReset->click();

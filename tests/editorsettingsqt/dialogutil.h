@@ -77,7 +77,7 @@ struct Host {
 
 // A dialog prepared as a global run prepares it, with its controls loaded.
 inline std::unique_ptr<editorsettings::qt::TEditEditorDlg> OpenDialog(Host& h, RecordingBoxes& boxes,
-                                                                       bool perGroup = false) {
+                                                                      bool perGroup = false) {
   auto dlg = std::make_unique<editorsettings::qt::TEditEditorDlg>(h.host, &boxes);
   dlg->Clock = [] { return mainwin::DateTime{2024, 3, 9, 14, 5, 7, 0}; };
   h.global.ApplyToEditor(dlg->Preview());

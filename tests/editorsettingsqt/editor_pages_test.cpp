@@ -80,9 +80,10 @@ class EditorPagesTest : public QObject {
     dlg->ComboBox_TabLength->setCurrentIndex(1);
     dlg->ComboBox_ListFont->setCurrentIndex(-1);
     dlg->Button_OK->click();
-    QCOMPARE(boxes.errors, (QStringList{QStringLiteral("フォントサイズが不正です"), QStringLiteral("折り返し文字数が不正です"),
-                                        QStringLiteral("タブ文字の長さが選択されていません"),
-                                        QStringLiteral("グループのリストボックスのフォントが選択されていません")}));
+    QCOMPARE(boxes.errors,
+             (QStringList{QStringLiteral("フォントサイズが不正です"), QStringLiteral("折り返し文字数が不正です"),
+                          QStringLiteral("タブ文字の長さが選択されていません"),
+                          QStringLiteral("グループのリストボックスのフォントが選択されていません")}));
     QCOMPARE(dlg->result(), int(QDialog::Rejected));
   }
 

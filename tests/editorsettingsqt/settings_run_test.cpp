@@ -2,8 +2,8 @@
 // forms, "登録" reaching the records and the main editor, switching a group's settings off.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QSpinBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <functional>

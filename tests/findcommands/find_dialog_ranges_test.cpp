@@ -108,7 +108,8 @@ TEST(FindDialog, GroupRangeWithoutHitsOffersTheFullTextSearchOnSavedFiles) {
   w.commands.Find();
   ASSERT_EQ(w.questions.size(), 1u);
   EXPECT_EQ(w.questions[0].caption, "検索結果");
-  EXPECT_EQ(w.questions[0].text, "グループ内に検索文字列は見つかりませんでした\r\nひきつづき全グループで検索をしますか？");
+  EXPECT_EQ(w.questions[0].text,
+            "グループ内に検索文字列は見つかりませんでした\r\nひきつづき全グループで検索をしますか？");
   EXPECT_EQ(w.questions[0].buttons, QuestionButtons::YesNo);
   EXPECT_EQ(w.questions[0].icon, MessageIcon::Question);
   EXPECT_TRUE(w.results.empty());

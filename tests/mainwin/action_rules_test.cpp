@@ -24,10 +24,9 @@ TEST(Enabling, WithNoGroupAtAllOnlyTheListIndependentCommands) {
   mwtest::TempDir dir;
   App app(dir.Data());
   app.Start();
-  EXPECT_EQ(EnabledNow(app), (std::set<ActionId>{A::GroupAdd, A::GroupImport, A::GroupMultiDelete,
-                                                 A::ItemMultiDelete, A::WordWrap_Non, A::WordWrap_User,
-                                                 A::WordWrap_Width, A::EditEditor, A::EditEditor_TimeOpen,
-                                                 A::Close}));
+  EXPECT_EQ(EnabledNow(app),
+            (std::set<ActionId>{A::GroupAdd, A::GroupImport, A::GroupMultiDelete, A::ItemMultiDelete, A::WordWrap_Non,
+                                A::WordWrap_User, A::WordWrap_Width, A::EditEditor, A::EditEditor_TimeOpen, A::Close}));
   EXPECT_FALSE(app.host.editorEnabled);
   // The history commands follow their lists.
   app.core->History().PushBack(0, 0);
@@ -41,13 +40,13 @@ TEST(Enabling, AGroupWithoutItems) {
   App app(dir.Data());
   app.Start();
   const std::set<ActionId> on = EnabledNow(app);
-  for (ActionId id : {A::ItemAdd, A::AddFile, A::ItemTitleStyleClear, A::GroupTitleStyleClear, A::GroupInsert,
-                      A::GroupDel, A::GroupEdit, A::GroupCopy, A::EditorEdit_Group, A::GroupExport,
-                      A::GroupMoveOneDown})
+  for (ActionId id :
+       {A::ItemAdd, A::AddFile, A::ItemTitleStyleClear, A::GroupTitleStyleClear, A::GroupInsert, A::GroupDel,
+        A::GroupEdit, A::GroupCopy, A::EditorEdit_Group, A::GroupExport, A::GroupMoveOneDown})
     EXPECT_TRUE(on.count(id)) << Spec(id).name;
-  for (ActionId id : {A::ReOpenGroup, A::GroupMoveOneUp, A::ItemInsert, A::ItemDel, A::ItemEdit, A::SelectAll,
-                      A::Paste, A::Undo, A::TimeStamp, A::PrintGroupItems, A::SaveToFile_GroupItems,
-                      A::OpenFormEditor_GroupItems, A::ItemMoveOneUp, A::ItemMoveOneDown})
+  for (ActionId id : {A::ReOpenGroup, A::GroupMoveOneUp, A::ItemInsert, A::ItemDel, A::ItemEdit, A::SelectAll, A::Paste,
+                      A::Undo, A::TimeStamp, A::PrintGroupItems, A::SaveToFile_GroupItems, A::OpenFormEditor_GroupItems,
+                      A::ItemMoveOneUp, A::ItemMoveOneDown})
     EXPECT_FALSE(on.count(id)) << Spec(id).name;
   EXPECT_FALSE(app.host.editorEnabled);
   EXPECT_EQ(app.host.status[0], "2 グループ");
@@ -91,9 +90,12 @@ TEST(Enabling, EndsOfTheListsAndTheSelection) {
 
 TEST(Handlers, EveryActionIsTheCoresOrNamedAsAnothers) {
   // The window closes itself; find, print and file exchange have handlers of their own.
-  const std::set<ActionId> elsewhere = {A::Find,         A::FindFw,     A::FindBk,      A::Replace,
-                                        A::Print,        A::PrintGroupItems, A::Close,  A::GroupImport,
-                                        A::GroupExport,  A::AddFile,    A::SaveToFile,  A::SaveToFile_GroupItems,
+  const std::set<ActionId> elsewhere = {A::Find,           A::FindFw,
+                                        A::FindBk,         A::Replace,
+                                        A::Print,          A::PrintGroupItems,
+                                        A::Close,          A::GroupImport,
+                                        A::GroupExport,    A::AddFile,
+                                        A::SaveToFile,     A::SaveToFile_GroupItems,
                                         A::OpenFormEditor, A::OpenFormEditor_GroupItems};
   mwtest::TempDir dir;
   App app(dir.Data());

@@ -536,8 +536,8 @@ TEST(ResetStyles, AsksThenResetsEveryEntryOfTheList) {
   app.core->Items().SetEntry(1, "a1", 5, store::clRed);
   app.host.confirmAnswer = false;
   app.core->Execute(ActionId::GroupTitleStyleClear);
-  EXPECT_EQ(app.host.questions.back(),
-            (Question{"タイトル表示設定のリセット", "グループ名の表示書式をすべてクリアします", BoxIcon::Question, true}));
+  EXPECT_EQ(app.host.questions.back(), (Question{"タイトル表示設定のリセット",
+                                                 "グループ名の表示書式をすべてクリアします", BoxIcon::Question, true}));
   EXPECT_EQ(app.core->Groups().GetStyle(1), 3);
   app.host.confirmAnswer = true;
   const int repaints = app.groupView.repaints;

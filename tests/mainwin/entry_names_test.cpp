@@ -24,9 +24,8 @@ TEST(EntryNames, TheDialogRefusesEmptyBlankAndOneIdeographicSpace) {
     bool accepted;
   };
   const Case cases[] = {
-      {"", false},          {"   ", false},      {"\t \r\n", false},  {"　", false},
-      {" 　 ", false},      {"　　", true},       {"a", true},         {" 名前 ", true},
-      {"　名前", true},      {"\x01x\x1f", true},
+      {"", false},    {"   ", false}, {"\t \r\n", false}, {"　", false},    {" 　 ", false},
+      {"　　", true}, {"a", true},    {" 名前 ", true},   {"　名前", true}, {"\x01x\x1f", true},
   };
   for (const Case& c : cases) EXPECT_EQ(EntryNameAcceptable(Sjis(c.utf8)), c.accepted) << c.utf8;
 }

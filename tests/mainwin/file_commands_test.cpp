@@ -8,8 +8,8 @@
 #include <set>
 
 #include "fixture.h"
-#include "mainwin/fileexchange.h"
 #include "mainwin/filecommands.h"
+#include "mainwin/fileexchange.h"
 
 using namespace mainwin;
 using mwtest::App;
@@ -53,8 +53,7 @@ class FakeFiles : public FileExchangeHost {
 };
 
 struct FileApp : App {
-  explicit FileApp(const mwtest::TempDir& dir)
-      : App(dir.Data()), commands(*core, files, dir.Path() + "/$temp.txt") {}
+  explicit FileApp(const mwtest::TempDir& dir) : App(dir.Data()), commands(*core, files, dir.Path() + "/$temp.txt") {}
   FakeFiles files;
   FileCommands commands;
 
@@ -90,12 +89,13 @@ TEST(DropFiles, TwoTextFilesAndAShortcutWithYesAddTwoItemsWithoutDialogs) {
   app.Start();
   app.ClickItem(1);
   app.host.confirmAnswer = true;  // Yes: names from the files
-  app.commands.Panel_Drop_ItemDropFiles({dir.Path() + "/メモ.txt", dir.Path() + "/start.LNK",
-                                         dir.Path() + "/folder", dir.Path() + "/notes.md"});
+  app.commands.Panel_Drop_ItemDropFiles(
+      {dir.Path() + "/メモ.txt", dir.Path() + "/start.LNK", dir.Path() + "/folder", dir.Path() + "/notes.md"});
   ASSERT_EQ(app.host.questions.size(), 1u);
-  EXPECT_EQ(app.host.questions[0],
-            (Question{"自動処理確認", "複数のファイルを取り込みました\r\nファイル名をアイテム名として自動処理しますか？",
-                      BoxIcon::Question, true, true}));
+  EXPECT_EQ(
+      app.host.questions[0],
+      (Question{"自動処理確認", "複数のファイルを取り込みました\r\nファイル名をアイテム名として自動処理しますか？",
+                BoxIcon::Question, true, true}));
   EXPECT_TRUE(app.host.entryCaptions.empty());
   EXPECT_EQ(app.ItemNames(), (std::vector<std::string>{"a", "b", "c", "メモ.txt", "notes.md"}));
   EXPECT_EQ(app.ItemText(3), "一行目\r\n二行目");

@@ -80,10 +80,8 @@ TEST(ExchangeFile, RefusesFilesThatAreTruncatedOrForeign) {
 
 TEST(ExchangeFile, ExportNameGetsTheExchangeExtension) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/home/u/out.txt", "/home/u/out.sted"},
-      {"/home/u/0001ABCD", "/home/u/0001ABCD.sted"},
-      {"/home/u.d/plain", "/home/u.d/plain.sted"},
-      {"/home/u/a.tar.gz", "/home/u/a.tar.sted"},
+      {"/home/u/out.txt", "/home/u/out.sted"},     {"/home/u/0001ABCD", "/home/u/0001ABCD.sted"},
+      {"/home/u.d/plain", "/home/u.d/plain.sted"}, {"/home/u/a.tar.gz", "/home/u/a.tar.sted"},
       {"/home/u/x.sted", "/home/u/x.sted"},
   };
   for (const auto& [chosen, target] : cases) EXPECT_EQ(ExchangeFilePath(chosen), target) << chosen;
@@ -105,10 +103,19 @@ TEST(TextFiles, FileBytesBecomeItemTexts) {
   const Case cases[] = {
       {"code page 932 unchanged", Sjis("日本語\r\nかな"), Sjis("日本語\r\nかな"), 0, false},
       {"plain ASCII", "abc\ndef", "abc\ndef", 0, false},
-      {"Ctrl-Z ends the text", "abc\x1A" "def", "abc", 0, false},
+      {"Ctrl-Z ends the text",
+       "abc\x1A"
+       "def",
+       "abc", 0, false},
       {"UTF-8 converted", "日本語\r\nかな", Sjis("日本語\r\nかな"), 0, true},
-      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" "abc", "abc", 0, true},
-      {"characters code page 932 lacks", "a\xF0\x9F\x98\x80" "b\xC3\xA9", "a?b?", 2, true},
+      {"UTF-8 with a byte-order mark",
+       "\xEF\xBB\xBF"
+       "abc",
+       "abc", 0, true},
+      {"characters code page 932 lacks",
+       "a\xF0\x9F\x98\x80"
+       "b\xC3\xA9",
+       "a?b?", 2, true},
       {"invalid UTF-8 is code page 932", "\x82\xA0\xE3\x81", "\x82\xA0\xE3\x81", 0, false},
   };
   for (const Case& c : cases) {
@@ -138,7 +145,9 @@ TEST(Names, BetweenItemsAndFiles) {
   const ItemNameFromFile n = ItemNameForFile("/tmp/フォルダ/メモ.txt");
   EXPECT_EQ(n.name, Sjis("メモ.txt"));
   EXPECT_EQ(n.replaced, 0);
-  const ItemNameFromFile e = ItemNameForFile("/tmp/\xF0\x9F\x98\x80" "x.md");
+  const ItemNameFromFile e = ItemNameForFile(
+      "/tmp/\xF0\x9F\x98\x80"
+      "x.md");
   EXPECT_EQ(e.name, "?x.md");
   EXPECT_EQ(e.replaced, 1);
   EXPECT_EQ(FileNameOf("plain"), "plain");

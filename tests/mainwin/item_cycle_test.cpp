@@ -238,8 +238,8 @@ TEST(History, BackAndForwardAcrossGroups) {
   mwtest::TempDir dir;
   mwtest::Seed(dir.Data(), TwoGroups(), 0);
   App app(dir.Data());
-  app.Start();  // at (0, 1)
-  app.ClickItem(2);  // records (0, 1)
+  app.Start();        // at (0, 1)
+  app.ClickItem(2);   // records (0, 1)
   app.ClickGroup(1);  // records (0, 2), opens (1, 0)
   app.ClickItem(1);   // records (1, 0)
   EXPECT_TRUE(app.host.enabled[ActionId::HistoryBk]);

@@ -144,9 +144,10 @@ class EntryDialogs : public QObject {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("複数削除モード"));
     QCOMPARE(dialog.size(), QSize(528, 388));
     const QStringList texts = LabelTexts(dialog);
-    for (const char* t : {"削除したい複数項目を選択し", "ＯＫボタンを押してください", "リストボックスにおける複数選択方法",
-                          "Shiftキーを押しながら選択すると連続選択", "Ctrlキーを押しながら選択すると追加選択",
-                          "現在の選択数", "選択項目をすべて削除します", "よく確認してからＯＫボタンを押してください"})
+    for (const char* t :
+         {"削除したい複数項目を選択し", "ＯＫボタンを押してください", "リストボックスにおける複数選択方法",
+          "Shiftキーを押しながら選択すると連続選択", "Ctrlキーを押しながら選択すると追加選択", "現在の選択数",
+          "選択項目をすべて削除します", "よく確認してからＯＫボタンを押してください"})
       QVERIFY2(texts.contains(QString::fromUtf8(t)), t);
     for (const QLabel* l : dialog.findChildren<QLabel*>())
       if (l->text() == QStringLiteral("リストボックスにおける複数選択方法")) QVERIFY(l->font().underline());
@@ -168,7 +169,8 @@ class EntryDialogs : public QObject {
     QCOMPARE(dialog.Label_Counter->text(), QStringLiteral("2"));
     QCOMPARE(dialog.Selected(), (std::vector<int>{1, 3}));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, list->visualItemRect(list->item(3)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      list->visualItemRect(list->item(3)).center());
     QCOMPARE(dialog.Selected(), (std::vector<int>{1, 2, 3}));
     QCOMPARE(dialog.Label_Counter->text(), QStringLiteral("3"));
     QTest::mouseClick(dialog.Button_Invert, Qt::LeftButton);
@@ -205,9 +207,12 @@ class EntryDialogs : public QObject {
     QCOMPARE(w.form->ListBox_Item->model()->rowCount(), 2);
     QCOMPARE(w.form->ListBox_Item->model()->index(1, 0).data().toString(), QStringLiteral("i2"));
     // Cancel, and OK with nothing selected, delete nothing and ask nothing.
-    WhenModal([](QWidget* modal) { QTest::mouseClick(static_cast<TForm_MultiDelete1*>(modal)->Button_Cancel, Qt::LeftButton); });
+    WhenModal([](QWidget* modal) {
+      QTest::mouseClick(static_cast<TForm_MultiDelete1*>(modal)->Button_Cancel, Qt::LeftButton);
+    });
     w.form->Action(mainwin::ActionId::ItemMultiDelete)->trigger();
-    WhenModal([](QWidget* modal) { QTest::mouseClick(static_cast<TForm_MultiDelete1*>(modal)->Button_OK, Qt::LeftButton); });
+    WhenModal(
+        [](QWidget* modal) { QTest::mouseClick(static_cast<TForm_MultiDelete1*>(modal)->Button_OK, Qt::LeftButton); });
     w.form->Action(mainwin::ActionId::ItemMultiDelete)->trigger();
     w.Settle();
     QCOMPARE(w.boxes.confirmations.size(), 1);

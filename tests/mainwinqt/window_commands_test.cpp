@@ -41,7 +41,6 @@ QStringList Entries(const QList<QAction*>& actions) {
 
 QStringList Split(const char* names) { return QString::fromUtf8(names).split(QLatin1Char(' ')); }
 
-
 class WindowCommands : public QObject {
   Q_OBJECT
 
@@ -58,8 +57,9 @@ class WindowCommands : public QObject {
       menus << a->menu();
     }
     QCOMPARE(titles, Split("ファイル(&F) 編集(&E) 検索(&S) グループ(&G) アイテム(&I) 表示(&V) その他(&T)"));
-    QCOMPARE(Entries(menus[0]->actions()),
-             Split("AddFile SaveToFile SaveToFile_GroupItems - GroupImport GroupExport - Print PrintGroupItems - Close"));
+    QCOMPARE(
+        Entries(menus[0]->actions()),
+        Split("AddFile SaveToFile SaveToFile_GroupItems - GroupImport GroupExport - Print PrintGroupItems - Close"));
     QCOMPARE(Entries(menus[1]->actions()),
              Split("Undo Redo - Copy Cut Paste PasteBox SelectAll DelLine - insert ReadOnly TimeStamp"));
     QCOMPARE(Entries(menus[2]->actions()), Split("Find FindFw FindBk - Replace"));
@@ -124,8 +124,8 @@ class WindowCommands : public QObject {
     mwtest::TempDir dir;
     Window w(dir.Data());
     TMainForm& f = *w.form;
-    const QStringList designed = {"Ctrl+A", "Ctrl+C", "Ctrl+X", "Ctrl+V", "Ctrl+B", "", "Ins", "Ctrl+Z", "Ctrl+Y",
-                                  "", "", "Ctrl+F", "F3", "Shift+F3", "Ctrl+R"};
+    const QStringList designed = {"Ctrl+A", "Ctrl+C", "Ctrl+X", "Ctrl+V", "Ctrl+B", "",         "Ins",   "Ctrl+Z",
+                                  "Ctrl+Y", "",       "",       "Ctrl+F", "F3",     "Shift+F3", "Ctrl+R"};
     for (int k = 0; k < mainwin::kActionCount; ++k) {
       const mainwin::ActionSpec& spec = mainwin::ActionTable()[static_cast<size_t>(k)];
       QAction* a = f.Action(spec.id);
@@ -140,8 +140,9 @@ class WindowCommands : public QObject {
     QStringList enabled;
     for (int k = 0; k < mainwin::kActionCount; ++k)
       if (f.Action(mainwin::ActionId(k))->isEnabled()) enabled << f.Action(mainwin::ActionId(k))->objectName().mid(7);
-    QCOMPARE(enabled, Split("EditEditor Close GroupImport GroupAdd GroupMultiDelete ItemMultiDelete WordWrap_Non WordWrap_User "
-                            "WordWrap_Width EditEditor_TimeOpen"));
+    QCOMPARE(enabled,
+             Split("EditEditor Close GroupImport GroupAdd GroupMultiDelete ItemMultiDelete WordWrap_Non WordWrap_User "
+                   "WordWrap_Width EditEditor_TimeOpen"));
     QVERIFY(!f.MainEditor->isEnabled());
     // The settings commands run without a dialog to show until one is given to the window.
     int runs = 0;
@@ -162,11 +163,11 @@ class WindowCommands : public QObject {
       list.Load(folder);
       list.ShortCutList.assign(50, "");
       list.ShortCutList[1] = "Ctrl+C";
-      list.ShortCutList[6] = "Insert";      // an older spelling
-      list.ShortCutList[11] = "Shift+F2";   // find moved
+      list.ShortCutList[6] = "Insert";     // an older spelling
+      list.ShortCutList[11] = "Shift+F2";  // find moved
       list.ShortCutList[13] = "Shift+F3";
-      list.ShortCutList[14] = "Nonsense+Q"; // unknown: no shortcut
-      list.ShortCutList[22] = "Ctrl+G";     // a shortcut for a command that had none
+      list.ShortCutList[14] = "Nonsense+Q";  // unknown: no shortcut
+      list.ShortCutList[22] = "Ctrl+G";      // a shortcut for a command that had none
       list.Save(folder);
     }
     {

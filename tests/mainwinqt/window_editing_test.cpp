@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QToolButton>
 #include <QToolBar>
+#include <QToolButton>
 #include <csignal>
 #include <filesystem>
 
@@ -247,9 +247,7 @@ class WindowEditing : public QObject {
     mwtest::Seed(dir.Data(), Groups(), 0);
     Window w(dir.Data());
     TMainForm& f = *w.form;
-    const struct {
-      int size, height;
-    } cases[] = {{9, 12}, {10, 13}, {15, 20}, {5, 6}};
+    const struct { int size, height; } cases[] = {{9, 12}, {10, 13}, {15, 20}, {5, 6}};
     for (const auto& c : cases) {
       f.Core().MainData().GroupFontSize = c.size;
       f.ApplyListFontSizes();

@@ -124,7 +124,8 @@ class WindowFindPrint : public QObject {
     AnswerFindDialog(QStringLiteral("green"), search::srAllItems);
     f.Action(ActionId::Find)->trigger();
     Window::Settle();
-    QVERIFY(w.boxes.findMessages.contains(QStringLiteral("データ保存の確認:検索する前に開いているグループを保存します")));
+    QVERIFY(
+        w.boxes.findMessages.contains(QStringLiteral("データ保存の確認:検索する前に開いているグループを保存します")));
     search::qt::TFindGridForm* results = f.FindDialogs().LastResults();
     QVERIFY(results != nullptr);
     QCOMPARE(results->Grid().HitCount(), 1);
@@ -193,8 +194,8 @@ class WindowFindPrint : public QObject {
     QCOMPARE(p.runs, 2);
     QCOMPARE(w.boxes.asked.last().caption, QStringLiteral("データ保存の確認"));
     QCOMPARE(w.boxes.asked.last().text, QStringLiteral("印刷する前に開いているアイテムを保存します"));
-    QCOMPARE(p.lines, (std::vector<std::string>{"apple banana apple cherry apple", "Zno fruit", "an apple here",
-                                                "none"}));
+    QCOMPARE(p.lines,
+             (std::vector<std::string>{"apple banana apple cherry apple", "Zno fruit", "an apple here", "none"}));
     QCOMPARE(p.item, mwtest::Sjis("昼"));
     QVERIFY(!f.MainEditor->Model().Modified());
     // Cancel stops before printing.

@@ -178,18 +178,18 @@ class WindowStart : public QObject {
     QFETCH(bool, paneOnTop);
     QFETCH(bool, sideBySide);
     mwtest::TempDir dir;
-    mwtest::Seed(dir.Data(),
-                 {{"仕事", {{"会議メモ", "月曜 10時 定例\r\nhttp://www.example.com/agenda"}, {"買い物", "牛乳\r\nパン"}}, 0},
-                  {"趣味", {{"読書", "吾輩は猫である"}}, 0},
-                  {"旅行", {}, -1}},
-                 0);
+    mwtest::Seed(
+        dir.Data(),
+        {{"仕事", {{"会議メモ", "月曜 10時 定例\r\nhttp://www.example.com/agenda"}, {"買い物", "牛乳\r\nパン"}}, 0},
+         {"趣味", {{"読書", "吾輩は猫である"}}, 0},
+         {"旅行", {}, -1}},
+        0);
     StoreMain(dir.Data(), [&](store::TMainDataClass& m) { m.ListBoxViewType = viewType; });
     Window w(dir.Data());
     TMainForm& f = *w.form;
     QCOMPARE(f.Splitter1->orientation(), paneOnTop ? Qt::Vertical : Qt::Horizontal);
     QCOMPARE(f.Splitter_ListBox->orientation(), sideBySide ? Qt::Horizontal : Qt::Vertical);
-    const mainwin::SplitSizes want =
-        mainwin::DefaultListSizes(viewType, f.Splitter1->width(), f.Splitter1->height());
+    const mainwin::SplitSizes want = mainwin::DefaultListSizes(viewType, f.Splitter1->width(), f.Splitter1->height());
     QCOMPARE(f.Splitter1->sizes()[0], want.pane);
     QCOMPARE(f.Splitter_ListBox->sizes()[0], want.group);
     // The pane comes first: left of or above the editor; the group list left of or above the items.

@@ -28,16 +28,15 @@ TEST_P(CaretColumnTest, MovesOutOfCharactersInTheDirectionOfTheMove) {
   EXPECT_EQ(e.model.Col(), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CaretColumnTest,
-    ::testing::Values(ColumnCase{"TrailRight", "a" + kA + "b", false, 0, 2, 3},
-                      ColumnCase{"TrailLeft", "a" + kA + "b", false, 3, 2, 1},
-                      ColumnCase{"TabFillRight", "\tx", false, 0, 3, 8},
-                      ColumnCase{"TabFillLeft", "\tx", false, 8, 3, 0},
-                      ColumnCase{"InTabStays", "\tx", true, 0, 3, 3},
-                      ColumnCase{"SecondTabAfterText", "ab\tx", false, 0, 5, 8},
-                      ColumnCase{"LeadIsFine", "a" + kA + "b", false, 0, 1, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CaretColumnTest,
+                         ::testing::Values(ColumnCase{"TrailRight", "a" + kA + "b", false, 0, 2, 3},
+                                           ColumnCase{"TrailLeft", "a" + kA + "b", false, 3, 2, 1},
+                                           ColumnCase{"TabFillRight", "\tx", false, 0, 3, 8},
+                                           ColumnCase{"TabFillLeft", "\tx", false, 8, 3, 0},
+                                           ColumnCase{"InTabStays", "\tx", true, 0, 3, 3},
+                                           ColumnCase{"SecondTabAfterText", "ab\tx", false, 0, 5, 8},
+                                           ColumnCase{"LeadIsFine", "a" + kA + "b", false, 0, 1, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CaretColumns, NeverBetweenTheBytesOfACharacterWhateverTheRoute) {
   Editor e("x" + kA + kA + "\ty" + kA);
@@ -48,8 +47,8 @@ TEST(CaretColumns, NeverBetweenTheBytesOfACharacterWhateverTheRoute) {
     const int byte = e.model.CaretByte();
     const std::string row = e.model.RowText(0);
     int b = 0;
-    while (b < byte && b < static_cast<int>(row.size())) b += (static_cast<unsigned char>(row[b]) >= 0x81 &&
-                                                                static_cast<unsigned char>(row[b]) <= 0x9F) ? 2 : 1;
+    while (b < byte && b < static_cast<int>(row.size()))
+      b += (static_cast<unsigned char>(row[b]) >= 0x81 && static_cast<unsigned char>(row[b]) <= 0x9F) ? 2 : 1;
     EXPECT_EQ(b, std::min<int>(byte, static_cast<int>(row.size()))) << "column " << c << " -> " << col;
     EXPECT_FALSE(col >= 6 && col <= 7) << "inside the tab's fill: " << col;
   }

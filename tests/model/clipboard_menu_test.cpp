@@ -9,9 +9,7 @@
 namespace editor::testing {
 namespace {
 
-void Foreign(FakeViewport& v, std::string text) {
-  v.clipboard = ClipboardContent{true, std::move(text), false, 0};
-}
+void Foreign(FakeViewport& v, std::string text) { v.clipboard = ClipboardContent{true, std::move(text), false, 0}; }
 
 TEST(Clipboard, BoxCopyPastesAsABoxAndForeignTextAsAStream) {
   Editor e("abc\r\ndef");
@@ -85,8 +83,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxPasteCase{"AddsRowsAfterBreak", "ab\r\n", {0, 1}, "1\r\n2", "a1b\r\n 2\r\n"},
                       BoxPasteCase{"FinalBreakAddsNoLine", "ab\r\ncd", {0, 0}, "1\r\n2\r\n", "1ab\r\n2cd"},
                       BoxPasteCase{"EmptyText", "", {0, 0}, "1\r\n2", "1\r\n2"},
-                      BoxPasteCase{"NeverSplitsACharacter", "ab\r\n\x82\xa0x", {0, 1}, "1\r\n2",
-                                   "a1b\r\n\x82\xa0" "2x"}),
+                      BoxPasteCase{"NeverSplitsACharacter",
+                                   "ab\r\n\x82\xa0x",
+                                   {0, 1},
+                                   "1\r\n2",
+                                   "a1b\r\n\x82\xa0"
+                                   "2x"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoxPaste, ReplacesASelectionFromItsTopLeft) {

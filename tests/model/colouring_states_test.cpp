@@ -84,16 +84,12 @@ TEST_P(ColouringStatesTest, IncrementalAndLazyStatesMatchAFullComputation) {
         e.model.SetRowCol(pick(rows), pick(3));
         e.Key(keys::kBackspace);
         break;
-      case 4:
-        e.model.DeleteRow(pick(rows));
-        break;
+      case 4: e.model.DeleteRow(pick(rows)); break;
       case 5:
         e.model.SetRowCol(pick(rows), 0);
         e.model.InsertText("/* a\r\nb\r\nc */\r\n(\r\n");
         break;
-      case 6:
-        e.model.Undo();
-        break;
+      case 6: e.model.Undo(); break;
       default: {
         // Scroll somewhere and paint what shows, computing rows lazily.
         e.model.SetTopRow(pick(rows));

@@ -49,13 +49,12 @@ TEST_P(SelectionDragTest, MovesOrCopiesTheSelectedText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SelectionDragTest,
-    ::testing::Values(DragCase{"MoveRight", "abc def ghi", {0, 0}, {0, 4}, {0, 1}, {0, 11}, false, "def ghiabc ", "abc "},
-                      DragCase{"MoveLeft", "abc def ghi", {0, 8}, {0, 11}, {0, 9}, {0, 0}, false, "ghiabc def ", "ghi"},
-                      DragCase{"MoveToAnotherRow", "abc\r\ndef", {0, 0}, {0, 2}, {0, 1}, {1, 1}, false, "c\r\ndabef",
-                               "ab"},
-                      DragCase{"MoveBeyondTheEnd", "ab\r\ncd", {0, 0}, {0, 1}, {0, 0}, {1, 4}, false, "b\r\ncd  a",
-                               "a"},
-                      DragCase{"CopyWithCtrl", "abc def", {0, 0}, {0, 3}, {0, 1}, {0, 7}, true, "abc defabc", ""}),
+    ::testing::Values(
+        DragCase{"MoveRight", "abc def ghi", {0, 0}, {0, 4}, {0, 1}, {0, 11}, false, "def ghiabc ", "abc "},
+        DragCase{"MoveLeft", "abc def ghi", {0, 8}, {0, 11}, {0, 9}, {0, 0}, false, "ghiabc def ", "ghi"},
+        DragCase{"MoveToAnotherRow", "abc\r\ndef", {0, 0}, {0, 2}, {0, 1}, {1, 1}, false, "c\r\ndabef", "ab"},
+        DragCase{"MoveBeyondTheEnd", "ab\r\ncd", {0, 0}, {0, 1}, {0, 0}, {1, 4}, false, "b\r\ncd  a", "a"},
+        DragCase{"CopyWithCtrl", "abc def", {0, 0}, {0, 3}, {0, 1}, {0, 7}, true, "abc defabc", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SelectionDrag, NotInBoxModeNorWithoutSelMove) {

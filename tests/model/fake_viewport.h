@@ -37,8 +37,7 @@ class FakeViewport : public Viewport {
   // Runs inside StartDrag, as the platform's drag loop would deliver drops.
   std::function<void()> during_drag;
 
-  int changes = 0, caret_moves = 0, selection_changes = 0, mode_changes = 0, top_row_changes = 0,
-      top_col_changes = 0;
+  int changes = 0, caret_moves = 0, selection_changes = 0, mode_changes = 0, top_row_changes = 0, top_col_changes = 0;
   bool last_selected = false;
 
   void InvalidateRows(int first, int last, unsigned areas) override { invalidated.push_back({first, last, areas}); }

@@ -70,10 +70,20 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"CtrlLeftToLineStartRow", "  foo", {0, 2}, keys::kLeft, kModCtrl, false, true, {0, 0}},
         MoveCase{"CtrlLeftStopsAtLineEnd", "ab\r\ncd", {1, 0}, keys::kLeft, kModCtrl, false, true, {0, 2}},
         MoveCase{"CtrlRightJapaneseRuns",
-                 "\x8a\xbf\x8e\x9a\x82\xa9\x82\xc8\x83\x4a\x83\x69", {0, 0}, keys::kRight, kModCtrl, false, true,
+                 "\x8a\xbf\x8e\x9a\x82\xa9\x82\xc8\x83\x4a\x83\x69",
+                 {0, 0},
+                 keys::kRight,
+                 kModCtrl,
+                 false,
+                 true,
                  {0, 4}},
         MoveCase{"CtrlLeftJapaneseRuns",
-                 "\x8a\xbf\x8e\x9a\x82\xa9\x82\xc8\x83\x4a\x83\x69", {0, 12}, keys::kLeft, kModCtrl, false, true,
+                 "\x8a\xbf\x8e\x9a\x82\xa9\x82\xc8\x83\x4a\x83\x69",
+                 {0, 12},
+                 keys::kLeft,
+                 kModCtrl,
+                 false,
+                 true,
                  {0, 8}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -178,17 +188,16 @@ TEST_P(DeleteKeyTest, DeletesAtTheCaret) {
   EXPECT_EQ(e.Caret(), c.caret);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DeleteKeyTest,
-    ::testing::Values(DeleteCase{"Character", "ab\r\ncd", {0, 1}, "a\r\ncd", {0, 1}},
-                      DeleteCase{"DoubleByteWhole", "a" + kA + "b", {0, 1}, "ab", {0, 1}},
-                      DeleteCase{"TabWhole", "a\tb", {0, 1}, "ab", {0, 1}},
-                      DeleteCase{"JoinsAtEnd", "ab\r\ncd", {0, 2}, "abcd", {0, 2}},
-                      DeleteCase{"PadsBeyondEnd", "ab\r\ncd", {0, 4}, "ab  cd", {0, 4}},
-                      DeleteCase{"NothingAtTextEnd", "ab", {0, 2}, "ab", {0, 2}},
-                      DeleteCase{"FinalLineBreak", "ab\r\n", {0, 2}, "ab", {0, 2}},
-                      DeleteCase{"NothingAfterFinalBreak", "ab\r\n", {1, 0}, "ab\r\n", {1, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DeleteKeyTest,
+                         ::testing::Values(DeleteCase{"Character", "ab\r\ncd", {0, 1}, "a\r\ncd", {0, 1}},
+                                           DeleteCase{"DoubleByteWhole", "a" + kA + "b", {0, 1}, "ab", {0, 1}},
+                                           DeleteCase{"TabWhole", "a\tb", {0, 1}, "ab", {0, 1}},
+                                           DeleteCase{"JoinsAtEnd", "ab\r\ncd", {0, 2}, "abcd", {0, 2}},
+                                           DeleteCase{"PadsBeyondEnd", "ab\r\ncd", {0, 4}, "ab  cd", {0, 4}},
+                                           DeleteCase{"NothingAtTextEnd", "ab", {0, 2}, "ab", {0, 2}},
+                                           DeleteCase{"FinalLineBreak", "ab\r\n", {0, 2}, "ab", {0, 2}},
+                                           DeleteCase{"NothingAfterFinalBreak", "ab\r\n", {1, 0}, "ab\r\n", {1, 0}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DeleteKey, DeletesTheSelectionFirst) {
   Editor e("abcdef");

@@ -69,7 +69,8 @@ TEST(SelLength, SwitchesBoxModeOff) {
 }
 
 TEST(SelectAll, CoversTheWholeText) {
-  for (const std::string& text : {std::string("ab\r\ncd"), std::string("ab\r\ncd\r\n"), std::string(3000, 'x') + "\r\n" + kA}) {
+  for (const std::string& text :
+       {std::string("ab\r\ncd"), std::string("ab\r\ncd\r\n"), std::string(3000, 'x') + "\r\n" + kA}) {
     Editor e(text);
     e.model.SelectAll();
     EXPECT_EQ(e.model.SelText(), text);

@@ -117,17 +117,16 @@ TEST_P(OverwriteTest, ReplacesTheColumnsTheTextOccupies) {
   EXPECT_EQ(e.UndoEntries(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OverwriteTest,
-    ::testing::Values(OverwriteCase{"Single", "abcd", 1, "X", "aXcd", 2},
-                      OverwriteCase{"DoubleOverTwoSingles", "abcd", 1, kA, "a" + kA + "d", 3},
-                      OverwriteCase{"SingleOverDouble", kA + "b", 0, "X", "X b", 1},
-                      OverwriteCase{"SingleOverSecondDouble", "x" + kA + "b", 1, "Y", "xY b", 2},
-                      OverwriteCase{"DoubleOverDouble", kA + "b", 0, kKan, kKan + "b", 2},
-                      OverwriteCase{"PastTheEndAppends", "ab", 1, "XYZ", "aXYZ", 4},
-                      OverwriteCase{"StopsAtLineEnd", "ab\r\ncd", 1, "XYZ", "aXYZ\r\ncd", 4},
-                      OverwriteCase{"AtTheEndInserts", "ab", 2, "X", "abX", 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, OverwriteTest,
+                         ::testing::Values(OverwriteCase{"Single", "abcd", 1, "X", "aXcd", 2},
+                                           OverwriteCase{"DoubleOverTwoSingles", "abcd", 1, kA, "a" + kA + "d", 3},
+                                           OverwriteCase{"SingleOverDouble", kA + "b", 0, "X", "X b", 1},
+                                           OverwriteCase{"SingleOverSecondDouble", "x" + kA + "b", 1, "Y", "xY b", 2},
+                                           OverwriteCase{"DoubleOverDouble", kA + "b", 0, kKan, kKan + "b", 2},
+                                           OverwriteCase{"PastTheEndAppends", "ab", 1, "XYZ", "aXYZ", 4},
+                                           OverwriteCase{"StopsAtLineEnd", "ab\r\ncd", 1, "XYZ", "aXYZ\r\ncd", 4},
+                                           OverwriteCase{"AtTheEndInserts", "ab", 2, "X", "abX", 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Overwrite, ContinuesIntoTheWrappedContinuationRow) {
   Editor e;
@@ -190,13 +189,13 @@ INSTANTIATE_TEST_SUITE_P(
         BackSpaceCase{"BeyondEndOnlyMoves", "ab", {0, 5}, false, "ab", {0, 4}},
         BackSpaceCase{"UnIndentToRowAbove", "a\r\n    b\r\n        c", {2, 8}, true, "a\r\n    b\r\n    c", {2, 4}},
         BackSpaceCase{"UnIndentToZero", "a\r\n    c", {1, 4}, true, "a\r\nc", {1, 0}},
-        BackSpaceCase{"UnIndentOffDeletesOne", "a\r\n    b\r\n        c", {2, 8}, false, "a\r\n    b\r\n       c",
-                      {2, 7}},
+        BackSpaceCase{
+            "UnIndentOffDeletesOne", "a\r\n    b\r\n        c", {2, 8}, false, "a\r\n    b\r\n       c", {2, 7}},
         BackSpaceCase{"UnIndentNotInsideText", "    b\r\n        cd", {1, 9}, true, "    b\r\n        d", {1, 8}},
         BackSpaceCase{"UnIndentBlankRow", "    x\r\n      ", {1, 6}, true, "    x\r\n    ", {1, 4}},
         BackSpaceCase{"UnIndentBlankBeyondEnd", "    x\r\n", {1, 6}, true, "    x\r\n", {1, 4}},
-        BackSpaceCase{"UnIndentSplitsStraddlingTab", "x\r\n    y\r\n\t\tc", {2, 16}, true, "x\r\n    y\r\n    c",
-                      {2, 4}},
+        BackSpaceCase{
+            "UnIndentSplitsStraddlingTab", "x\r\n    y\r\n\t\tc", {2, 16}, true, "x\r\n    y\r\n    c", {2, 4}},
         BackSpaceCase{"UnIndentFullWidthSpace", "  a\r\n\x81\x40\x81\x40z", {1, 4}, true, "  a\r\n\x81\x40z", {1, 2}}),
     [](const auto& info) { return std::string(info.param.name); });
 

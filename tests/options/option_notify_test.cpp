@@ -28,19 +28,18 @@ TEST(OptionNotify, EachChangeNotifiesOnceAndRepeatingItNotAtAll) {
 
 TEST(OptionNotify, AClampedValueEqualToTheCurrentOneDoesNotNotify) {
   OptionSet o;
-  o.Caret.SetTabSpaceCount(9);   // 8 already
-  o.Ruler.SetGaugeRange(11);     // 10 already
-  o.Margin.SetCharacter(-1);     // 0 already
-  o.Leftbar.SetColumn(4);        // 4 already
+  o.Caret.SetTabSpaceCount(9);  // 8 already
+  o.Ruler.SetGaugeRange(11);    // 10 already
+  o.Margin.SetCharacter(-1);    // 0 already
+  o.Leftbar.SetColumn(4);       // 4 already
   EXPECT_EQ(o.changes, 0);
 }
 
 // Both a default and a main-valued object of each class.
 template <class T>
 class AssignTest : public ::testing::Test {};
-using NotifyingOptions =
-    ::testing::Types<TEditorCursors, TEditorCaret, TEditorMarks, TEditorMargin, TEditorRuler, TEditorLeftbar,
-                     TEditorImagebar>;
+using NotifyingOptions = ::testing::Types<TEditorCursors, TEditorCaret, TEditorMarks, TEditorMargin, TEditorRuler,
+                                          TEditorLeftbar, TEditorImagebar>;
 TYPED_TEST_SUITE(AssignTest, NotifyingOptions);
 
 TYPED_TEST(AssignTest, AssignCopiesEverythingAndNotifiesOnce) {

@@ -33,30 +33,68 @@ TEST(OptionStream, MainValuesAreWrittenInScheduleOrderWithTheirKinds) {
   MemoryInput in(optiontest::Write(o));
   StreamRecord rec = ReadRecord(in);
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"Caret.AutoCursor", "True"}, {"Caret.AutoIndent", "False"}, {"Caret.BackSpaceUnIndent", "False"},
-      {"Caret.Cursors.DefaultCursor", "-4"}, {"Caret.Cursors.DragSelCursor", "-12"},
-      {"Caret.Cursors.DragSelCopyCursor", "2"}, {"Caret.Cursors.InSelCursor", "0"},
-      {"Caret.Cursors.LeftMarginCursor", "1"}, {"Caret.Cursors.TopMarginCursor", "0"},
-      {"Caret.FreeCaret", "False"}, {"Caret.FreeRow", "False"}, {"Caret.InTab", "False"},
-      {"Caret.KeepCaret", "False"}, {"Caret.LockScroll", "False"}, {"Caret.NextLine", "False"},
-      {"Caret.PrevSpaceIndent", "False"}, {"Caret.RowSelect", "True"}, {"Caret.SelDragMode", "dmAutomatic"},
-      {"Caret.SelMove", "True"}, {"Caret.SoftTab", "False"}, {"Caret.Style", "csDefault"},
-      {"Caret.TabIndent", "False"}, {"Caret.TabSpaceCount", "8"},
-      {"Imagebar.DigitWidth", "8"}, {"Imagebar.LeftMargin", "2"}, {"Imagebar.MarkWidth", "0"},
-      {"Imagebar.RightMargin", "2"}, {"Imagebar.Visible", "False"},
-      {"Leftbar.BkColor", "clSilver"}, {"Leftbar.Color", "clBlack"}, {"Leftbar.Column", "3"},
-      {"Leftbar.Edge", "True"}, {"Leftbar.LeftMargin", "1"}, {"Leftbar.RightMargin", "4"},
-      {"Leftbar.ShowNumber", "True"}, {"Leftbar.ShowNumberMode", "nmRow"}, {"Leftbar.Visible", "False"},
-      {"Leftbar.ZeroBase", "False"}, {"Leftbar.ZeroLead", "False"},
-      {"Margin.Character", "0"}, {"Margin.Left", "12"}, {"Margin.Line", "0"}, {"Margin.Top", "8"},
-      {"Marks.EofMark.Color", "clOlive"}, {"Marks.EofMark.Visible", "False"},
-      {"Marks.RetMark.Color", "clGray"}, {"Marks.RetMark.Visible", "True"},
-      {"Marks.WrapMark.Color", "clGray"}, {"Marks.WrapMark.Visible", "True"},
-      {"Marks.HideMark.Color", "clRed"}, {"Marks.HideMark.Visible", "True"},
-      {"Marks.Underline.Color", "clGray"}, {"Marks.Underline.Visible", "True"},
-      {"Ruler.BkColor", "clSilver"}, {"Ruler.Color", "clBlack"}, {"Ruler.Edge", "True"},
-      {"Ruler.GaugeRange", "10"}, {"Ruler.MarkColor", "clBlack"}, {"Ruler.Visible", "True"},
-      {"Speed.CaretVerticalAc", "2"}, {"Speed.InitBracketsFull", "True"}, {"Speed.PageVerticalRange", "2"},
+      {"Caret.AutoCursor", "True"},
+      {"Caret.AutoIndent", "False"},
+      {"Caret.BackSpaceUnIndent", "False"},
+      {"Caret.Cursors.DefaultCursor", "-4"},
+      {"Caret.Cursors.DragSelCursor", "-12"},
+      {"Caret.Cursors.DragSelCopyCursor", "2"},
+      {"Caret.Cursors.InSelCursor", "0"},
+      {"Caret.Cursors.LeftMarginCursor", "1"},
+      {"Caret.Cursors.TopMarginCursor", "0"},
+      {"Caret.FreeCaret", "False"},
+      {"Caret.FreeRow", "False"},
+      {"Caret.InTab", "False"},
+      {"Caret.KeepCaret", "False"},
+      {"Caret.LockScroll", "False"},
+      {"Caret.NextLine", "False"},
+      {"Caret.PrevSpaceIndent", "False"},
+      {"Caret.RowSelect", "True"},
+      {"Caret.SelDragMode", "dmAutomatic"},
+      {"Caret.SelMove", "True"},
+      {"Caret.SoftTab", "False"},
+      {"Caret.Style", "csDefault"},
+      {"Caret.TabIndent", "False"},
+      {"Caret.TabSpaceCount", "8"},
+      {"Imagebar.DigitWidth", "8"},
+      {"Imagebar.LeftMargin", "2"},
+      {"Imagebar.MarkWidth", "0"},
+      {"Imagebar.RightMargin", "2"},
+      {"Imagebar.Visible", "False"},
+      {"Leftbar.BkColor", "clSilver"},
+      {"Leftbar.Color", "clBlack"},
+      {"Leftbar.Column", "3"},
+      {"Leftbar.Edge", "True"},
+      {"Leftbar.LeftMargin", "1"},
+      {"Leftbar.RightMargin", "4"},
+      {"Leftbar.ShowNumber", "True"},
+      {"Leftbar.ShowNumberMode", "nmRow"},
+      {"Leftbar.Visible", "False"},
+      {"Leftbar.ZeroBase", "False"},
+      {"Leftbar.ZeroLead", "False"},
+      {"Margin.Character", "0"},
+      {"Margin.Left", "12"},
+      {"Margin.Line", "0"},
+      {"Margin.Top", "8"},
+      {"Marks.EofMark.Color", "clOlive"},
+      {"Marks.EofMark.Visible", "False"},
+      {"Marks.RetMark.Color", "clGray"},
+      {"Marks.RetMark.Visible", "True"},
+      {"Marks.WrapMark.Color", "clGray"},
+      {"Marks.WrapMark.Visible", "True"},
+      {"Marks.HideMark.Color", "clRed"},
+      {"Marks.HideMark.Visible", "True"},
+      {"Marks.Underline.Color", "clGray"},
+      {"Marks.Underline.Visible", "True"},
+      {"Ruler.BkColor", "clSilver"},
+      {"Ruler.Color", "clBlack"},
+      {"Ruler.Edge", "True"},
+      {"Ruler.GaugeRange", "10"},
+      {"Ruler.MarkColor", "clBlack"},
+      {"Ruler.Visible", "True"},
+      {"Speed.CaretVerticalAc", "2"},
+      {"Speed.InitBracketsFull", "True"},
+      {"Speed.PageVerticalRange", "2"},
       {"Speed.PageVerticalRangeAc", "2"},
   };
   std::vector<std::pair<std::string, std::string>> written;
@@ -74,13 +112,16 @@ TEST(OptionStream, EntriesHaveTheExactBytesOfTheirKind) {
   auto entry = [](const std::string& path, const std::string& value) {
     return std::string(1, static_cast<char>(path.size())) + path + value;
   };
-  for (const std::string& e : {entry("Caret.TabSpaceCount", "\x02\x08"s),
-                               entry("Caret.Cursors.DefaultCursor", "\x02\xFC"s),
-                               entry("Caret.Cursors.InSelCursor", "\x03\x38\xFF"s),
-                               entry("Caret.Style", "\x07\x07" "csBrief"s),
-                               entry("Marks.RetMark.Color", "\x07\x06" "clGray"s),
-                               entry("Marks.EofMark.Visible", "\x08"s),
-                               entry("Speed.InitBracketsFull", "\x09"s)}) {
+  for (const std::string& e :
+       {entry("Caret.TabSpaceCount", "\x02\x08"s), entry("Caret.Cursors.DefaultCursor", "\x02\xFC"s),
+        entry("Caret.Cursors.InSelCursor", "\x03\x38\xFF"s),
+        entry("Caret.Style",
+              "\x07\x07"
+              "csBrief"s),
+        entry("Marks.RetMark.Color",
+              "\x07\x06"
+              "clGray"s),
+        entry("Marks.EofMark.Visible", "\x08"s), entry("Speed.InitBracketsFull", "\x09"s)}) {
     EXPECT_NE(bytes.find(e), std::string::npos) << e.substr(1);
   }
 }
@@ -123,10 +164,10 @@ StreamValue Int(int64_t v) {
 TEST(OptionStream, StoredValuesOutOfRangeAreClampedWhenRead) {
   StreamRecord rec;
   rec.className = "TOptionSet";
-  rec.properties = {{"Caret.TabSpaceCount", Int(7)},        {"Caret.Cursors.DefaultCursor", Int(40000)},
-                    {"Leftbar.Column", Int(0)},             {"Margin.Left", Int(-5)},
-                    {"Ruler.GaugeRange", Int(20)},          {"Imagebar.MarkWidth", Int(1000)},
-                    {"Speed.CaretVerticalAc", Int(9)},      {"Speed.PageVerticalRange", Int(-1)}};
+  rec.properties = {{"Caret.TabSpaceCount", Int(7)},   {"Caret.Cursors.DefaultCursor", Int(40000)},
+                    {"Leftbar.Column", Int(0)},        {"Margin.Left", Int(-5)},
+                    {"Ruler.GaugeRange", Int(20)},     {"Imagebar.MarkWidth", Int(1000)},
+                    {"Speed.CaretVerticalAc", Int(9)}, {"Speed.PageVerticalRange", Int(-1)}};
   StringOutput out;
   WriteRecord(out, rec);
   OptionSet o;

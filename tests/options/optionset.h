@@ -27,9 +27,7 @@ class OptionSet final : public store::Component {
     for (editor::TNotifyPersistent* o : Notifying()) o->OnChange = [this] { ++changes; };
   }
 
-  std::vector<editor::TNotifyPersistent*> Notifying() {
-    return {&Caret, &Marks, &Margin, &Ruler, &Leftbar, &Imagebar};
-  }
+  std::vector<editor::TNotifyPersistent*> Notifying() { return {&Caret, &Marks, &Margin, &Ruler, &Leftbar, &Imagebar}; }
 
   void SetMainValues() {
     for (editor::TNotifyPersistent* o : Notifying()) o->BeginUpdate();

@@ -76,7 +76,10 @@ TEST(PrintRowsCut, WordBreakMovesBackToADoubleByteCharacterOrKeepsAnUnbrokenRun)
   // A run without a space stays cut where it fits.
   EXPECT_EQ(Texts(Cut("abcdefghijkl", 5, true)), (std::vector<std::string>{"abcde", "fghij", "kl"}));
   // A control character ends a word as a space does.
-  EXPECT_EQ(Texts(Cut("ab\x01" "cdefg", 5, true)), (std::vector<std::string>{"ab\x01", "cdefg"}));
+  EXPECT_EQ(Texts(Cut("ab\x01"
+                      "cdefg",
+                      5, true)),
+            (std::vector<std::string>{"ab\x01", "cdefg"}));
 }
 
 TEST(PrintRowsCut, ATabAtTheCutKeepsTheSpacesThatFitAndTheNextRowStartsAfterIt) {

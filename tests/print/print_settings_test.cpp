@@ -2,9 +2,9 @@
 // print.bin and the Fountain reference.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "codec/cp932.h"
 #include "editor/fountain.h"
@@ -253,12 +253,11 @@ TEST(PrintSettings, StoredOrderAndForm) {
   std::vector<std::string> paths;
   for (const auto& prop : rec.properties) paths.push_back(prop.path);
   const std::vector<std::string> expected = {
-      "BkColor",      "ColumnCount",     "ColumnSpace",   "FileName",     "FirstLineNumber", "FirstPageNumber",
-      "Font.Charset", "Font.Color",      "Font.Height",   "Font.Name",    "Font.Style",      "Footer",
-      "FooterAlign",  "Header",          "HeaderAlign",   "HeaderColor",  "LastLine",        "LastPage",
-      "LineNumber",   "LineRangeOption", "MarginBottom",  "MarginLeft",   "MarginLine",      "MarginRight",
-      "MarginTop",    "PageOption",      "PrintMode",     "RangeOption",  "StartLine",       "StartPage",
-      "TabSpaceCount", "WordBreak",      "GroupName"};
+      "BkColor",     "ColumnCount", "ColumnSpace",   "FileName",   "FirstLineNumber", "FirstPageNumber", "Font.Charset",
+      "Font.Color",  "Font.Height", "Font.Name",     "Font.Style", "Footer",          "FooterAlign",     "Header",
+      "HeaderAlign", "HeaderColor", "LastLine",      "LastPage",   "LineNumber",      "LineRangeOption", "MarginBottom",
+      "MarginLeft",  "MarginLine",  "MarginRight",   "MarginTop",  "PageOption",      "PrintMode",       "RangeOption",
+      "StartLine",   "StartPage",   "TabSpaceCount", "WordBreak",  "GroupName"};
   EXPECT_EQ(paths, expected);
   auto value = [&](const std::string& path) {
     for (const auto& prop : rec.properties)

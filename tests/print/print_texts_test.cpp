@@ -30,10 +30,9 @@ TEST(HeaderFooter, Placeholders) {
     const char* in;
     std::string out;
   };
-  for (const Case& c : {Case{"%y/%m/%d %t", "2024/3/5 9:07:03"}, Case{"-%p-", "-12-"},
-                        Case{"%g", group}, Case{"%f", file}, Case{"%F", Sjis("表.txt")},
-                        Case{"100%%", "100%"}, Case{"%x%", "x%"}, Case{"%", "%"}, Case{"", ""},
-                        Case{"a%", "a%"}, Case{"%P", "P"}}) {
+  for (const Case& c : {Case{"%y/%m/%d %t", "2024/3/5 9:07:03"}, Case{"-%p-", "-12-"}, Case{"%g", group},
+                        Case{"%f", file}, Case{"%F", Sjis("表.txt")}, Case{"100%%", "100%"}, Case{"%x%", "x%"},
+                        Case{"%", "%"}, Case{"", ""}, Case{"a%", "a%"}, Case{"%P", "P"}}) {
     EXPECT_EQ(ExpandHeaderFooter(c.in, v), c.out) << c.in;
   }
   // A double-byte character after "%" stands for itself, whole.
@@ -81,9 +80,9 @@ TEST(PaperTableTest, SixtyEightIdsWithTheirSizes) {
 
   EXPECT_EQ(PaperIdBySize(210, 297), 9);
   EXPECT_EQ(PaperIdBySize(297.4, 210.3), 9);  // either orientation
-  EXPECT_EQ(PaperIdBySize(257, 364), 0);       // JIS B4 proper is not in the table
-  EXPECT_EQ(PaperIdBySize(182, 257), 13);      // JIS B5
-  EXPECT_EQ(PaperIdBySize(100, 148), 43);      // postcard
+  EXPECT_EQ(PaperIdBySize(257, 364), 0);      // JIS B4 proper is not in the table
+  EXPECT_EQ(PaperIdBySize(182, 257), 13);     // JIS B5
+  EXPECT_EQ(PaperIdBySize(100, 148), 43);     // postcard
 }
 
 class FakeDriver : public PrinterDriver {
@@ -161,8 +160,7 @@ TEST(PrinterInfo, PaperNamesAreCutTo64BytesOnACharacterBoundary) {
 
 TEST(GroupLines, ItemsFollowEachOtherAndATrailingBreakLeavesOneEmptyLine) {
   EXPECT_EQ(GroupItemLines({"a", "b\r\n", "c"}), (std::vector<std::string>{"a", "b", "", "c"}));
-  EXPECT_EQ(GroupItemLines({"one\r\ntwo", "", "x\ny\rz"}),
-            (std::vector<std::string>{"one", "two", "", "x", "y", "z"}));
+  EXPECT_EQ(GroupItemLines({"one\r\ntwo", "", "x\ny\rz"}), (std::vector<std::string>{"one", "two", "", "x", "y", "z"}));
   EXPECT_TRUE(GroupItemLines({}).empty());
 }
 

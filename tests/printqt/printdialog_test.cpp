@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "codec/cp932.h"
@@ -49,10 +49,10 @@ class PrintDialogTest : public QObject {
     QCOMPARE(d.CancelButton()->text(), QStringLiteral("キャンセル"));
     QStringList labels;
     for (QLabel* l : d.findChildren<QLabel*>()) labels << l->text();
-    for (const char* t : {"ヘッダ文字列", "フッタ文字列", "%g グループ名 , %f アイテム名 , %p ページ番号",
-                          "%y  年  ,  %m  月  ,  %d  日  ,  %t  時間", "行間", "左余白", "右余白", "上余白", "下余白",
-                          "サイズ", "開始ページ", "終了ページ", "開始番号", "段数", "段落間", "mm", "開始行", "終了行",
-                          "印刷枚数"})
+    for (const char* t :
+         {"ヘッダ文字列", "フッタ文字列", "%g グループ名 , %f アイテム名 , %p ページ番号",
+          "%y  年  ,  %m  月  ,  %d  日  ,  %t  時間", "行間", "左余白", "右余白", "上余白", "下余白", "サイズ",
+          "開始ページ", "終了ページ", "開始番号", "段数", "段落間", "mm", "開始行", "終了行", "印刷枚数"})
       QVERIFY2(labels.contains(QString::fromUtf8(t)), t);
     QCOMPARE(d.HeaderAlign()->button(3)->text(), QStringLiteral("右"));
     QCOMPARE(d.PageOption()->button(1)->text(), QStringLiteral("奇数ページ"));

@@ -81,8 +81,7 @@ class PrintPdfTest : public QObject {
     s.SetLineNumber(true);
     s.Clock = [] { return PrintDateTime{2024, 3, 5, 9, 7, 3}; };
     const std::vector<std::string> lines = {
-        Sjis("ソラメtext の印刷テスト"), "",
-        Sjis("\t牛乳 2本、卵 1パック、食パン"),
+        Sjis("ソラメtext の印刷テスト"), "", Sjis("\t牛乳 2本、卵 1パック、食パン"),
         Sjis("長い行は右端で折り返されます。") + std::string(6, 'x') +
             Sjis("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"),
         "The quick brown fox jumps over the lazy dog, and the dog does not mind at all today."};
@@ -182,7 +181,8 @@ class PrintPdfTest : public QObject {
     const QRect small = play(0.1);
     QVERIFY(!full.isNull() && !small.isNull());
     // Ink ends a little before the advance (the last glyph's side bearing), never after it.
-    QVERIFY2(full.right() <= 100 + width && full.right() >= 100 + width - 40, qPrintable(QString::number(full.right())));
+    QVERIFY2(full.right() <= 100 + width && full.right() >= 100 + width - 40,
+             qPrintable(QString::number(full.right())));
     QVERIFY2(qAbs(full.left() - 100) <= 20, qPrintable(QString::number(full.left())));
     // Played at a tenth, the text keeps its place and length.
     QVERIFY2(qAbs(small.left() - full.left() / 10.0) <= 1.5, qPrintable(QString::number(small.left())));

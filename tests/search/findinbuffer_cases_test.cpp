@@ -52,29 +52,31 @@ constexpr TSearchOptions B = 0;  // backward: soForward absent
 // Full-width and half-width spellings used below.
 const std::string kFullABC = "\x82\x60\x82\x61\x82\x62";  // ＡＢＣ
 const std::string kFullabc = "\x82\x81\x82\x82\x82\x83";  // ａｂｃ
-const std::string kGa = "\x83\x4B";                        // ガ
-const std::string kPa = "\x83\x70";                        // パ
-const std::string kVu = "\x83\x94";                        // ヴ
-const std::string kKa = "\x83\x4A";                        // カ
-const std::string kHandakuten = "\x81\x4B";                // ゜
-const std::string kKatakanaA = "\x83\x41";                 // ア, trail byte 'A'
+const std::string kGa = "\x83\x4B";                       // ガ
+const std::string kPa = "\x83\x70";                       // パ
+const std::string kVu = "\x83\x94";                       // ヴ
+const std::string kKa = "\x83\x4A";                       // カ
+const std::string kHandakuten = "\x81\x4B";               // ゜
+const std::string kKatakanaA = "\x83\x41";                // ア, trail byte 'A'
 const std::string kFullSpace = "\x81\x40";
 
 INSTANTIATE_TEST_SUITE_P(
     WholeWord, FindInBufferCase,
-    testing::Values(
-        Case{"SkipsPartOfWord", "xabc abc", "abc", F | soWholeWord, 0, 0, 5, 3},
-        Case{"NoneInsideLongerWordForward", "abcdef", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
-        Case{"NoneInsideLongerWordBackward", "abcdef", "abc", B | soWholeWord, 6, 0, kNotFound, 0},
-        Case{"NotAtEndOfLongerWord", "xabc", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
-        Case{"NotAtEndOfLongerWordBackward", "xabc", "abc", B | soWholeWord, 4, 0, kNotFound, 0},
-        Case{"BackwardFindsWholeWord", "abc xabc", "abc", B | soWholeWord, 8, 0, 0, 3},
-        Case{"BackwardFindsWordAtTextStartFromInsideIt", "abc x", "abc", B | soWholeWord, 5, 0, 0, 3},
-        Case{"UnderscoreIsDelimiter", "foo_bar", "bar", F | soWholeWord, 0, 0, 4, 3},
-        Case{"JapaneseTextIsPartOfWord", "\x93\xFA" "abc", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
-        Case{"HalfWidthKanaIsPartOfWord", "abc\xB1", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
-        Case{"PunctuationEndsWord", "(abc)", "abc", F | soWholeWord, 0, 0, 1, 3},
-        Case{"EndOfTextEndsWord", "x abc", "abc", B | soWholeWord, 5, 0, 2, 3}),
+    testing::Values(Case{"SkipsPartOfWord", "xabc abc", "abc", F | soWholeWord, 0, 0, 5, 3},
+                    Case{"NoneInsideLongerWordForward", "abcdef", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
+                    Case{"NoneInsideLongerWordBackward", "abcdef", "abc", B | soWholeWord, 6, 0, kNotFound, 0},
+                    Case{"NotAtEndOfLongerWord", "xabc", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
+                    Case{"NotAtEndOfLongerWordBackward", "xabc", "abc", B | soWholeWord, 4, 0, kNotFound, 0},
+                    Case{"BackwardFindsWholeWord", "abc xabc", "abc", B | soWholeWord, 8, 0, 0, 3},
+                    Case{"BackwardFindsWordAtTextStartFromInsideIt", "abc x", "abc", B | soWholeWord, 5, 0, 0, 3},
+                    Case{"UnderscoreIsDelimiter", "foo_bar", "bar", F | soWholeWord, 0, 0, 4, 3},
+                    Case{"JapaneseTextIsPartOfWord",
+                         "\x93\xFA"
+                         "abc",
+                         "abc", F | soWholeWord, 0, 0, kNotFound, 0},
+                    Case{"HalfWidthKanaIsPartOfWord", "abc\xB1", "abc", F | soWholeWord, 0, 0, kNotFound, 0},
+                    Case{"PunctuationEndsWord", "(abc)", "abc", F | soWholeWord, 0, 0, 1, 3},
+                    Case{"EndOfTextEndsWord", "x abc", "abc", B | soWholeWord, 5, 0, 2, 3}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"CaseFoldedPatternLowerCase", "xx ABC", "abc", F, 0, 0, 3, 3},
         // Long enough for the scan to go sixteen offsets at a time, with the folded letters first and last.
         Case{"CaseFoldedInLongText", std::string(40, '-') + "abz" + std::string(40, '-'), "ABZ", F, 0, 0, 40, 3},
-        Case{"CaseFoldedFullWidthInLongText", std::string(40, '-') + kFullabc + std::string(40, '-'), kFullABC, F, 0,
-             0, 40, 6},
+        Case{"CaseFoldedFullWidthInLongText", std::string(40, '-') + kFullabc + std::string(40, '-'), kFullABC, F, 0, 0,
+             40, 6},
         Case{"MatchCaseRejectsOtherCase", "xx abc", "ABC", F | soMatchCase, 0, 0, kNotFound, 0},
         Case{"FullWidthSmallFoldsToCapital", kFullabc, kFullABC, F, 0, 0, 0, 6},
         Case{"FullWidthCapitalFoldsFromSmallPattern", kFullABC, kFullabc, F, 0, 0, 0, 6},
@@ -125,28 +127,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Positions, FindInBufferCase,
-    testing::Values(
-        Case{"TrailByteNeverMatchedForward", kKatakanaA + kKatakanaA, "A", F, 0, 0, kNotFound, 0},
-        Case{"TrailByteNeverMatchedBackward", kKatakanaA + kKatakanaA, "A", B, 4, 0, kNotFound, 0},
-        Case{"TrailByteNeverMatchedExact", kKatakanaA, "A", F | soMatchCase, 0, 0, kNotFound, 0},
-        Case{"StartOnTrailByteMovesOn", kKatakanaA + "A", "A", F, 1, 0, 2, 1},
-        Case{"BackwardFromJustAfterMatch", "xx abc yy", "abc", B, 6, 0, 3, 3},
-        Case{"BackwardIgnoresLength", "abc", "abc", B, 3, 3, 0, 3},
-        Case{"BackwardWithWidthFromJustAfterMatch", "x\xB6\xDE", kGa, B | soIgnoreWidth, 3, 0, 1, 2},
-        Case{"BackwardMarkAfterTrailByteIsOwnCharacter", "\x83\xB6\xDE", "\xDE", B | soIgnoreWidth, 3, 0, 2, 1},
-        Case{"ForwardStepsOverPreviousHit", "abcabc", "abc", F, 0, 3, 3, 3},
-        Case{"ForwardFromEnd", "abc", "abc", F, 3, 0, kNotFound, 0},
-        Case{"BackwardFromEnd", "abcabc", "abc", B, 6, 0, 3, 3},
-        Case{"StartBeyondEnd", "abc", "abc", B, 4, 0, kNotFound, 0},
-        Case{"NegativeStart", "abc", "abc", F, -1, 0, kNotFound, 0},
-        Case{"NegativeLengthBeforeText", "abc", "abc", F, 0, -1, kNotFound, 0},
-        Case{"EmptyPattern", "abc", "", F, 0, 0, kNotFound, 0},
-        Case{"EmptyText", "", "a", F, 0, 0, kNotFound, 0},
-        Case{"NulInsideTextIsOrdinaryByte", std::string("ab\0cd", 5), "cd", F, 0, 0, 3, 2},
-        Case{"NulInsideTextMatchesNothing", std::string("a\0b", 3), "ab", F | soIgnoreSpaces | soIgnoreLineBreaks, 0, 0, kNotFound, 0},
-        Case{"NulInsideTextEndsWord", std::string("\0abc\0", 5), "abc", F | soWholeWord, 0, 0, 1, 3},
-        Case{"PatternEndsAtNul", "xab", std::string("ab\0z", 4), F, 0, 0, 1, 2},
-        Case{"LeadByteCutOffAtEndMatchesNothing", "x\x82", "\x82", F, 0, 0, kNotFound, 0}),
+    testing::Values(Case{"TrailByteNeverMatchedForward", kKatakanaA + kKatakanaA, "A", F, 0, 0, kNotFound, 0},
+                    Case{"TrailByteNeverMatchedBackward", kKatakanaA + kKatakanaA, "A", B, 4, 0, kNotFound, 0},
+                    Case{"TrailByteNeverMatchedExact", kKatakanaA, "A", F | soMatchCase, 0, 0, kNotFound, 0},
+                    Case{"StartOnTrailByteMovesOn", kKatakanaA + "A", "A", F, 1, 0, 2, 1},
+                    Case{"BackwardFromJustAfterMatch", "xx abc yy", "abc", B, 6, 0, 3, 3},
+                    Case{"BackwardIgnoresLength", "abc", "abc", B, 3, 3, 0, 3},
+                    Case{"BackwardWithWidthFromJustAfterMatch", "x\xB6\xDE", kGa, B | soIgnoreWidth, 3, 0, 1, 2},
+                    Case{"BackwardMarkAfterTrailByteIsOwnCharacter", "\x83\xB6\xDE", "\xDE", B | soIgnoreWidth, 3, 0, 2,
+                         1},
+                    Case{"ForwardStepsOverPreviousHit", "abcabc", "abc", F, 0, 3, 3, 3},
+                    Case{"ForwardFromEnd", "abc", "abc", F, 3, 0, kNotFound, 0},
+                    Case{"BackwardFromEnd", "abcabc", "abc", B, 6, 0, 3, 3},
+                    Case{"StartBeyondEnd", "abc", "abc", B, 4, 0, kNotFound, 0},
+                    Case{"NegativeStart", "abc", "abc", F, -1, 0, kNotFound, 0},
+                    Case{"NegativeLengthBeforeText", "abc", "abc", F, 0, -1, kNotFound, 0},
+                    Case{"EmptyPattern", "abc", "", F, 0, 0, kNotFound, 0},
+                    Case{"EmptyText", "", "a", F, 0, 0, kNotFound, 0},
+                    Case{"NulInsideTextIsOrdinaryByte", std::string("ab\0cd", 5), "cd", F, 0, 0, 3, 2},
+                    Case{"NulInsideTextMatchesNothing", std::string("a\0b", 3), "ab",
+                         F | soIgnoreSpaces | soIgnoreLineBreaks, 0, 0, kNotFound, 0},
+                    Case{"NulInsideTextEndsWord", std::string("\0abc\0", 5), "abc", F | soWholeWord, 0, 0, 1, 3},
+                    Case{"PatternEndsAtNul", "xab", std::string("ab\0z", 4), F, 0, 0, 1, 2},
+                    Case{"LeadByteCutOffAtEndMatchesNothing", "x\x82", "\x82", F, 0, 0, kNotFound, 0}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 TEST(FindInBuffer, CountsEveryMatchOfLongText) {

@@ -20,13 +20,14 @@ using namespace search;
 // delimiters, double-byte characters whose trail bytes look like ASCII or lie in the lead range,
 // half-width kana with voicing marks, and bytes that break the character structure.
 const std::vector<std::string> kPieces = {
-    "a", "A", "b", "B", "x", "z", "Z", "1", " ", " ", "\t", "\r", "\n", "\r\n", "_", "@", "-", "\\", "~", "(",
-    "\x82\x81", "\x82\x60", "\x82\x82", "\x82\x61", "\x82\x9A", "\x82\x79",  // ａＡｂＢｚＺ
-    "\x81\x40", "\x81\x4A", "\x81\x4B", "\x81\x8F",                          // 　゛゜￥
-    "\x83\x41", "\x83\x40", "\x83\x61", "\x83\x4B", "\x83\x4A", "\x83\x70", "\x83\x6E", "\x83\x94",
-    "\x82\x9F", "\x88\x9F", "\xE0\xE0", "\x93\xFA", "\x83\xB6",              // trail bytes in the lead range
-    "\xB6", "\xCA", "\xB3", "\xB1", "\xDE", "\xDF", "\xA1",                  // half-width kana and marks
-    "\x82", "\x83", "\x80", "\xA0", "\xFD", "\x01", "\x7F",                  // stray lead, odd bytes
+    "a",        "A",        "b",        "B",        "x",        "z",        "Z",        "1",        " ",
+    " ",        "\t",       "\r",       "\n",       "\r\n",     "_",        "@",        "-",        "\\",
+    "~",        "(",        "\x82\x81", "\x82\x60", "\x82\x82", "\x82\x61", "\x82\x9A", "\x82\x79",  // ａＡｂＢｚＺ
+    "\x81\x40", "\x81\x4A", "\x81\x4B", "\x81\x8F",                                                  // 　゛゜￥
+    "\x83\x41", "\x83\x40", "\x83\x61", "\x83\x4B", "\x83\x4A", "\x83\x70", "\x83\x6E", "\x83\x94", "\x82\x9F",
+    "\x88\x9F", "\xE0\xE0", "\x93\xFA", "\x83\xB6",                                  // trail bytes in the lead range
+    "\xB6",     "\xCA",     "\xB3",     "\xB1",     "\xDE",     "\xDF",     "\xA1",  // half-width kana and marks
+    "\x82",     "\x83",     "\x80",     "\xA0",     "\xFD",     "\x01",     "\x7F",  // stray lead, odd bytes
 };
 
 class RandomTexts {
@@ -38,7 +39,8 @@ class RandomTexts {
   std::string Text(int maxPieces) {
     std::string s;
     const int n = Uniform(0, maxPieces);
-    for (int i = 0; i < n; ++i) s += kPieces[static_cast<std::size_t>(Uniform(0, static_cast<int>(kPieces.size()) - 1))];
+    for (int i = 0; i < n; ++i)
+      s += kPieces[static_cast<std::size_t>(Uniform(0, static_cast<int>(kPieces.size()) - 1))];
     if (Uniform(0, 40) == 0) s.insert(static_cast<std::size_t>(Uniform(0, static_cast<int>(s.size()))), 1, '\0');
     return s;
   }
@@ -68,11 +70,8 @@ class RandomTexts {
             break;
           }
         break;
-      case 3:
-        MixCase(p);
-        break;
-      default:
-        break;
+      case 3: MixCase(p); break;
+      default: break;
     }
     return p;
   }
@@ -152,8 +151,8 @@ TEST_P(FindInBufferDifferential, AgreesWithReference) {
     const std::vector<char> exact(text.begin(), text.end());
     const bool fastFound = FindInBuffer(std::string_view(exact.data(), exact.size()), fast, pattern, options);
     const bool slowFound = reference::FindInBuffer(text, slow, pattern, options);
-    ASSERT_EQ(fastFound, slowFound) << "text " << Hex(text) << "\npattern " << Hex(pattern) << "\nstart "
-                                    << start.Start << " length " << start.Length;
+    ASSERT_EQ(fastFound, slowFound) << "text " << Hex(text) << "\npattern " << Hex(pattern) << "\nstart " << start.Start
+                                    << " length " << start.Length;
     ASSERT_EQ(fast.Start, slow.Start) << "text " << Hex(text) << "\npattern " << Hex(pattern) << "\nstart "
                                       << start.Start << " length " << start.Length;
     ASSERT_EQ(fast.Length, slow.Length) << "text " << Hex(text) << "\npattern " << Hex(pattern);
@@ -171,7 +170,8 @@ TEST(FindInBufferDifferential, CountsAgreeOverLongTexts) {
   RandomTexts random(7);
   for (int round = 0; round < 40; ++round) {
     std::string text;
-    for (int i = 0; i < 60; ++i) text += random.Text(12) + (i % 5 == 0 ? std::string(random.Uniform(0, 30), '\x82') : "");
+    for (int i = 0; i < 60; ++i)
+      text += random.Text(12) + (i % 5 == 0 ? std::string(random.Uniform(0, 30), '\x82') : "");
     const std::string pattern = random.Pattern(text);
     for (const TSearchOptions options : {TSearchOptions(soForward), TSearchOptions(soForward | soIgnoreWidth),
                                          TSearchOptions(soForward | soMatchCase | soWholeWord), TSearchOptions(0),

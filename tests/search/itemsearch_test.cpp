@@ -64,9 +64,9 @@ TEST(FindItemTexts, EveryMatchIsAHitAndTheSearchResumesAfterIt) {
   };
   const Case cases[] = {
       {"abc abc abc", "abc", {0, 4, 8}},
-      {"aaaa", "aa", {0, 2}},           // overlapping occurrences count once per match
+      {"aaaa", "aa", {0, 2}},  // overlapping occurrences count once per match
       {"aaa", "aa", {0}},
-      {"xABCxabc", "abc", {1, 5}},      // case folded unless asked
+      {"xABCxabc", "abc", {1, 5}},  // case folded unless asked
       {"nothing here", "abc", {}},
   };
   for (const auto& c : cases) {

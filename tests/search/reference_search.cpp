@@ -9,12 +9,12 @@
 
 namespace reference {
 
+using search::soForward;
 using search::soIgnoreLineBreaks;
 using search::soIgnoreSpaces;
 using search::soIgnoreWidth;
 using search::soMatchCase;
 using search::soWholeWord;
-using search::soForward;
 
 bool FindInBuffer(std::string_view buffer, search::TSearchPosition& position, std::string_view pattern,
                   search::TSearchOptions options) {

@@ -35,7 +35,9 @@ TEST(WideFormTable, AsciiTakesTheFullWidthCharacter) {
 
 TEST(WideFormTable, HalfWidthKatakanaTakeTheirFullWidthLetters) {
   const std::string half = Cp932("｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ");
-  const std::string full = Cp932("。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜");
+  const std::string full = Cp932(
+      "。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリ"
+      "ルレロワン゛゜");
   ASSERT_EQ(half.size(), 0xDFu - 0xA1u + 1);
   for (std::size_t i = 0; i < half.size(); ++i)
     EXPECT_EQ(WideOf(static_cast<unsigned char>(half[i])), full.substr(2 * i, 2)) << "byte " << std::hex << (0xA1 + i);
@@ -55,34 +57,32 @@ struct TransformCase {
 class WidenCase : public testing::TestWithParam<TransformCase> {};
 TEST_P(WidenCase, Widens) { EXPECT_EQ(Widen(GetParam().input), GetParam().expected); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WidenCase,
-    testing::Values(
-        TransformCase{"Ascii", "Ab1", Cp932("Ａｂ１")},
-        TransformCase{"VoicedLetters", Cp932("ｶﾞｻﾞﾀﾞﾊﾞﾄﾞ"), Cp932("ガザダバド")},
-        TransformCase{"SemiVoicedLetters", Cp932("ﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ"), Cp932("パピプペポ")},
-        TransformCase{"Vu", Cp932("ｳﾞ"), Cp932("ヴ")},
-        TransformCase{"MarkAfterLetterThatTakesNone", Cp932("ｱﾞｶﾟｳﾟ"), Cp932("ア゛カ゜ウ゜")},
-        TransformCase{"LoneMarks", Cp932("ﾞﾟ"), Cp932("゛゜")},
-        TransformCase{"DoubleByteCopied", Cp932("日本ﾞ"), Cp932("日本゛")},
-        TransformCase{"LeadByteWithControlTrail", "\x82\r", "\x82\r"},
-        TransformCase{"CutOffLeadByte", "a\x82", Cp932("ａ") + "\x82"},
-        TransformCase{"Controls", "\t\r\n", "\t\r\n"}),
-    [](const testing::TestParamInfo<TransformCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, WidenCase,
+                         testing::Values(TransformCase{"Ascii", "Ab1", Cp932("Ａｂ１")},
+                                         TransformCase{"VoicedLetters", Cp932("ｶﾞｻﾞﾀﾞﾊﾞﾄﾞ"), Cp932("ガザダバド")},
+                                         TransformCase{"SemiVoicedLetters", Cp932("ﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ"), Cp932("パピプペポ")},
+                                         TransformCase{"Vu", Cp932("ｳﾞ"), Cp932("ヴ")},
+                                         TransformCase{"MarkAfterLetterThatTakesNone", Cp932("ｱﾞｶﾟｳﾟ"),
+                                                       Cp932("ア゛カ゜ウ゜")},
+                                         TransformCase{"LoneMarks", Cp932("ﾞﾟ"), Cp932("゛゜")},
+                                         TransformCase{"DoubleByteCopied", Cp932("日本ﾞ"), Cp932("日本゛")},
+                                         TransformCase{"LeadByteWithControlTrail", "\x82\r", "\x82\r"},
+                                         TransformCase{"CutOffLeadByte", "a\x82", Cp932("ａ") + "\x82"},
+                                         TransformCase{"Controls", "\t\r\n", "\t\r\n"}),
+                         [](const testing::TestParamInfo<TransformCase>& info) { return info.param.name; });
 
 class AnsiUpperCase : public testing::TestWithParam<TransformCase> {};
 TEST_P(AnsiUpperCase, UpperCases) { EXPECT_EQ(AnsiUpper(GetParam().input), GetParam().expected); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AnsiUpperCase,
-    testing::Values(
-        TransformCase{"Ascii", "abz@[`{AZ", "ABZ@[`{AZ"},
-        TransformCase{"FullWidthSmallLetters", Cp932("ａｍｚＡ"), Cp932("ＡＭＺＡ")},
-        TransformCase{"TrailBytesUntouched", "\x83\x61\x83\x7A\x88\x81", "\x83\x61\x83\x7A\x88\x81"},
-        TransformCase{"GreekAndAccentsUntouched", Cp932("αβ"), Cp932("αβ")},
-        TransformCase{"HalfWidthKanaUntouched", Cp932("ｱｶﾞ"), Cp932("ｱｶﾞ")},
-        TransformCase{"CutOffLeadByte", "a\x82", "A\x82"}),
-    [](const testing::TestParamInfo<TransformCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, AnsiUpperCase,
+                         testing::Values(TransformCase{"Ascii", "abz@[`{AZ", "ABZ@[`{AZ"},
+                                         TransformCase{"FullWidthSmallLetters", Cp932("ａｍｚＡ"), Cp932("ＡＭＺＡ")},
+                                         TransformCase{"TrailBytesUntouched", "\x83\x61\x83\x7A\x88\x81",
+                                                       "\x83\x61\x83\x7A\x88\x81"},
+                                         TransformCase{"GreekAndAccentsUntouched", Cp932("αβ"), Cp932("αβ")},
+                                         TransformCase{"HalfWidthKanaUntouched", Cp932("ｱｶﾞ"), Cp932("ｱｶﾞ")},
+                                         TransformCase{"CutOffLeadByte", "a\x82", "A\x82"}),
+                         [](const testing::TestParamInfo<TransformCase>& info) { return info.param.name; });
 
 TEST(JisToShiftJis, KnownCodes) {
   EXPECT_EQ(JisToShiftJis(0x2121), 0x8140);  // 　

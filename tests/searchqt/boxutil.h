@@ -1,8 +1,8 @@
 // Answers the next modal box from a timer, so a test can go through code that calls exec().
 #pragma once
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <memory>

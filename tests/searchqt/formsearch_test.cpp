@@ -127,7 +127,8 @@ class FormSearchTest : public QObject {
       QCOMPARE(accepted, ok);
       QCOMPARE(v.Text, std::string(ok ? "after" : "before"));
       QCOMPARE(v.SearchRange, ok ? static_cast<int>(srAllItems) : static_cast<int>(srOpenItem));
-      QCOMPARE(v.Options, ok ? static_cast<TSearchOptions>(soForward | soMatchCase) : static_cast<TSearchOptions>(soMatchCase));
+      QCOMPARE(v.Options,
+               ok ? static_cast<TSearchOptions>(soForward | soMatchCase) : static_cast<TSearchOptions>(soMatchCase));
     }
   }
 };

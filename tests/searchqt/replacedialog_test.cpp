@@ -139,7 +139,8 @@ class ReplaceDialogTest : public QObject {
     QCOMPARE(seen->buttons, QMessageBox::Yes | QMessageBox::No);
 
     seen = searchqt::AnswerNextBox(QMessageBox::Cancel);
-    QVERIFY(!search::qt::AskFindQuestion(nullptr, "データ保存の確認", "t", QuestionButtons::OkCancel, MessageIcon::None));
+    QVERIFY(
+        !search::qt::AskFindQuestion(nullptr, "データ保存の確認", "t", QuestionButtons::OkCancel, MessageIcon::None));
     QCOMPARE(seen->icon, QMessageBox::NoIcon);
     QCOMPARE(seen->buttons, QMessageBox::Ok | QMessageBox::Cancel);
 

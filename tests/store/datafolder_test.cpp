@@ -35,7 +35,7 @@ TEST(DataFolder, MissingFolderIsCreatedAndMissingFileKeepsTheObject) {
   m.Top = 33;
   EXPECT_FALSE(folder.LoadComponentFile(m, "main.bin"));
   EXPECT_EQ(m.Top, 33);
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(stat(folder.Path().c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
 }

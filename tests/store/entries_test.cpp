@@ -325,7 +325,9 @@ TEST(Groups, ALoadThatFailsLeavesAUsableList) {
   l.groups.SaveToFile("group.bin");
   std::string bytes = testutil::ReadAll(l.folder.FilePath("group.bin"));
   // Cut inside the third entry: two entries are read before the failure.
-  size_t cut = bytes.find("\x06\x01" "2");
+  size_t cut = bytes.find(
+      "\x06\x01"
+      "2");
   ASSERT_NE(cut, std::string::npos);
   WriteAll(l.folder.FilePath("group.bin"), bytes.substr(0, cut + 2));
   TRootComponent_Item items(l.folder, nullptr);

@@ -83,7 +83,14 @@ TEST(History, Notifications) {
        [](auto& h) { h.RecordPosition(0, 1); },
        {{0, 0}, {0, 2}, {1, 1}, {0, 1}}},
       {"insert group 1", {{0, 0}, {1, 1}, {2, 2}}, [](auto& h) { h.NoteInsert(1, kGroup); }, {{0, 0}, {2, 1}, {3, 2}}},
-      {"-1 does nothing", {{0, 0}}, [](auto& h) { h.NoteDelete(-1, 0); h.NoteInsert(0, -1); h.NoteMove(0, -1, 0, 0); }, {{0, 0}}},
+      {"-1 does nothing",
+       {{0, 0}},
+       [](auto& h) {
+         h.NoteDelete(-1, 0);
+         h.NoteInsert(0, -1);
+         h.NoteMove(0, -1, 0, 0);
+       },
+       {{0, 0}}},
   };
   for (const auto& c : cases) {
     THistoryCollection h;

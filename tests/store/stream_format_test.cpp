@@ -25,8 +25,8 @@ std::string PropertyBytes(Sample& s, const std::string& name) {
   if (at == std::string::npos) return {};
   at += key.size();
   // Up to the next property entry (the sample's fixed order makes the next name known).
-  static const char* order[] = {"Number", "Colour", "Charset", "Form", "Flag", "Style", "Text",
-                                "Sub.Width", "Entries", nullptr};
+  static const char* order[] = {"Number", "Colour", "Charset",   "Form",    "Flag",
+                                "Style",  "Text",   "Sub.Width", "Entries", nullptr};
   for (size_t k = 0; order[k]; ++k) {
     if (name != order[k]) continue;
     for (size_t j = k + 1; order[j]; ++j) {
@@ -87,8 +87,8 @@ TEST(StreamFormat, ColoursAndCharsetsWithNamesAreIdentifiers) {
 
 TEST(StreamFormat, EveryNamedColourRoundTrips) {
   int named = 0;
-  for (int64_t v : {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080, 0xC0C0C0,
-                    0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF, 0x1FFFFFFF}) {
+  for (int64_t v : {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080, 0xC0C0C0, 0x0000FF,
+                    0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF, 0x1FFFFFFF}) {
     EXPECT_TRUE(ColorToIdent(static_cast<TColor>(v)).has_value()) << std::hex << v;
     ++named;
   }
@@ -109,7 +109,9 @@ TEST(StreamFormat, MarkerValueIsNeverWrittenAndReadingKeepsTheOldValue) {
   s.Colour = clScrollBar;  // the same bits as the marker
   std::string bytes = Write(s);
   EXPECT_EQ(bytes.find("\x06Number"), std::string::npos);
-  EXPECT_EQ(bytes.find("\x06" "Colour"), std::string::npos);
+  EXPECT_EQ(bytes.find("\x06"
+                       "Colour"),
+            std::string::npos);
   Sample back;
   back.Number = 5;
   back.Colour = clRed;
@@ -168,12 +170,10 @@ TEST(StreamFormat, SetsEnumsSubObjectsListsAndCollections) {
   s.Entries.push_back(std::make_unique<Entry>());
   s.Entries.back()->Value = 9;
   std::string bytes = Write(s);
-  EXPECT_NE(bytes.find(Bytes().ss("Style").b({11}).ss("fsBold").ss("fsUnderline").b({0}).str()),
-            std::string::npos);
+  EXPECT_NE(bytes.find(Bytes().ss("Style").b({11}).ss("fsBold").ss("fsUnderline").b({0}).str()), std::string::npos);
   EXPECT_NE(bytes.find(Bytes().ss("Form").b({7}).ss("shSquare").str()), std::string::npos);
   EXPECT_NE(bytes.find(Bytes().ss("Flag").b({9}).str()), std::string::npos);
-  EXPECT_NE(bytes.find(Bytes().ss("Sub.Width").b({2, 4}).ss("Sub.Label").b({6}).ss("L").str()),
-            std::string::npos);
+  EXPECT_NE(bytes.find(Bytes().ss("Sub.Width").b({2, 4}).ss("Sub.Label").b({6}).ss("L").str()), std::string::npos);
   EXPECT_NE(bytes.find(Bytes().ss("Lines.Strings").b({1, 6}).ss("one").b({12, 0x2C, 0x01, 0, 0}).str()),
             std::string::npos);
   // Items: vtList, paths without the collection's prefix, vtNull; then vtNull.

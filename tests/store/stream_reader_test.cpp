@@ -24,9 +24,7 @@ std::string ReadError(const std::string& bytes, Component& c) {
 }
 
 // A TSample record with the given property entries.
-std::string Record(const std::string& entries) {
-  return Bytes().t("TPF0").ss("TSample").b({0}).t(entries).b({0, 0});
-}
+std::string Record(const std::string& entries) { return Bytes().t("TPF0").ss("TSample").b({0}).t(entries).b({0, 0}); }
 
 TEST(StreamReader, UnknownPropertyFailsWithTheClassNameAndPath) {
   TMainDataClass m;
@@ -52,10 +50,19 @@ TEST(StreamReader, MissingPropertiesKeepTheirValuesAndNamesIgnoreCase) {
 TEST(StreamReader, IdentifiersAndMembersIgnoreCase) {
   Sample s;
   Read(Record(Bytes()
-                  .ss("Colour").b({7}).ss("CLNAVY")
-                  .ss("Form").b({7}).ss("SHSQUARE")
-                  .ss("Flag").b({7}).ss("true")
-                  .ss("Style").b({11}).ss("FSITALIC").b({0})),
+                  .ss("Colour")
+                  .b({7})
+                  .ss("CLNAVY")
+                  .ss("Form")
+                  .b({7})
+                  .ss("SHSQUARE")
+                  .ss("Flag")
+                  .b({7})
+                  .ss("true")
+                  .ss("Style")
+                  .b({11})
+                  .ss("FSITALIC")
+                  .b({0})),
        s);
   EXPECT_EQ(s.Colour, clNavy);
   EXPECT_EQ(s.Form, shSquare);
@@ -169,10 +176,14 @@ TEST(StreamReader, UnknownValueKindsAreSkippedInStepBeforeTheError) {
   // A property the class lacks, holding each kind the system never writes: the reader consumes the
   // whole value (so the message names the property) and refuses.
   std::string values[] = {
-      Bytes().b({5, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}),  Bytes().b({10, 2, 0, 0, 0, 1, 2}),
-      Bytes().b({15, 1, 2, 3, 4}),                    Bytes().b({16, 1, 2, 3, 4, 5, 6, 7, 8}),
-      Bytes().b({17, 1, 2, 3, 4, 5, 6, 7, 8}),        Bytes().b({18, 2, 0, 0, 0, 0x41, 0, 0x42, 0}),
-      Bytes().b({19, 1, 2, 3, 4, 5, 6, 7, 8}),        Bytes().b({13}),
+      Bytes().b({5, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}),
+      Bytes().b({10, 2, 0, 0, 0, 1, 2}),
+      Bytes().b({15, 1, 2, 3, 4}),
+      Bytes().b({16, 1, 2, 3, 4, 5, 6, 7, 8}),
+      Bytes().b({17, 1, 2, 3, 4, 5, 6, 7, 8}),
+      Bytes().b({18, 2, 0, 0, 0, 0x41, 0, 0x42, 0}),
+      Bytes().b({19, 1, 2, 3, 4, 5, 6, 7, 8}),
+      Bytes().b({13}),
       Bytes().b({1, 2, 1, 6}).ss("s").b({0}),
   };
   for (const auto& v : values) {

@@ -17,7 +17,7 @@ TEST(DateTimeValue, DayOfWeek) {
     DateTime v;
     int expected;
   } cases[] = {
-      {{1970, 1, 1}, 4}, {{2000, 1, 1}, 6},  {{2000, 2, 29}, 2}, {{1, 1, 1}, 1},
+      {{1970, 1, 1}, 4},   {{2000, 1, 1}, 6},  {{2000, 2, 29}, 2}, {{1, 1, 1}, 1},
       {{9999, 12, 31}, 5}, {{2026, 12, 8}, 2}, {{2027, 1, 2}, 6},  {{1868, 9, 8}, 2},
   };
   for (const auto& c : cases) {
@@ -32,13 +32,15 @@ TEST(DateTimeValue, Validity) {
   EXPECT_TRUE((DateTime{1, 1, 1}.IsValid()));
   EXPECT_TRUE((DateTime{9999, 12, 31}.IsValid()));
   const DateTime invalid[] = {
-      {2023, 2, 29}, {1900, 2, 29}, {2026, 4, 31}, {2026, 13, 1},         {2026, 0, 1},
-      {2026, 1, 0},  {0, 1, 1},     {10000, 1, 1}, {2026, 1, 1, 24},      {2026, 1, 1, 0, 60},
-      {2026, 1, 1, 0, 0, 60},       {2026, 1, 1, 0, 0, 0, 1000},          {2026, 1, 1, -1},
+      {2023, 2, 29},       {1900, 2, 29},          {2026, 4, 31},
+      {2026, 13, 1},       {2026, 0, 1},           {2026, 1, 0},
+      {0, 1, 1},           {10000, 1, 1},          {2026, 1, 1, 24},
+      {2026, 1, 1, 0, 60}, {2026, 1, 1, 0, 0, 60}, {2026, 1, 1, 0, 0, 0, 1000},
+      {2026, 1, 1, -1},
   };
   for (const DateTime& v : invalid) {
-    SCOPED_TRACE(testing::Message() << v.year << "-" << v.month << "-" << v.day << " " << v.hour << ":"
-                                    << v.minute << ":" << v.second << "." << v.millisecond);
+    SCOPED_TRACE(testing::Message() << v.year << "-" << v.month << "-" << v.day << " " << v.hour << ":" << v.minute
+                                    << ":" << v.second << "." << v.millisecond);
     EXPECT_FALSE(v.IsValid());
   }
 }
@@ -85,8 +87,8 @@ TEST(DateTimeValue, CurrentDateTimeIsLocalTime) {
   else
     unsetenv("TZ");
   tzset();
-  EXPECT_TRUE(matched) << now.year << "-" << now.month << "-" << now.day << " " << now.hour << ":" << now.minute
-                       << ":" << now.second;
+  EXPECT_TRUE(matched) << now.year << "-" << now.month << "-" << now.day << " " << now.hour << ":" << now.minute << ":"
+                       << now.second;
   EXPECT_TRUE(now.IsValid());
 }
 
