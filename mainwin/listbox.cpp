@@ -161,7 +161,7 @@ store::TColor SelectedTextColor(const ListLook& look, store::TColor entryColour)
 }
 
 RowStyle ListRowStyle(const ListLook& look, store::TColor entryColour, uint8_t entryStyle, bool selected) {
-  RowStyle s{look.backColor, entryColour, entryStyle, RowHeight(look.fontSize, look.lineMargin), look.leftMargin};
+  RowStyle s{look.backColor, entryColour, entryStyle, ListRowHeight(look), look.leftMargin};
   if (selected) {
     s.background = look.selColor;
     s.text = SelectedTextColor(look, entryColour);
@@ -180,6 +180,10 @@ int RowHeight(int fontSize, int lineMargin) {
   }
   if (r > 5 || (r == 5 && (q & 1) != 0)) ++q;
   return static_cast<int>(q);
+}
+
+int ListRowHeight(const ListLook& look) {
+  return std::max(RowHeight(look.fontSize, look.lineMargin), look.lineSpacing + look.lineMargin);
 }
 
 int FontHeightOfPoints(int points) { return -((points * 96 + 36) / 72); }

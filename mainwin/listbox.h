@@ -121,6 +121,9 @@ struct ListLook {
   int selFontColorType = store::fcUnSelColor;
   int lineMargin = 0;
   int leftMargin = 0;
+  // The font's line spacing in pixels as the platform measures it (0: not measured). Rows are
+  // never lower than it, so descenders are not cut off in fonts taller than size x 1.3.
+  int lineSpacing = 0;
 };
 ListLook GroupLook(const store::TMainDataClass& data);
 ListLook ItemLook(const store::TMainDataClass& data);
@@ -140,6 +143,8 @@ store::TColor SelectedTextColor(const ListLook& look, store::TColor entryColour)
 
 // round(size x 1.3 + margin), halves to the even neighbour.
 int RowHeight(int fontSize, int lineMargin);
+// The height of a row of `look`: RowHeight, but at least the line spacing plus the margin.
+int ListRowHeight(const ListLook& look);
 
 // The platform's signed font height of a list font sized in points (96 dots per inch).
 int FontHeightOfPoints(int points);

@@ -50,8 +50,7 @@ class SampleList::Delegate final : public QStyledItemDelegate {
 
   QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
     const int width = QFontMetrics(list_.font_).horizontalAdvance(index.data(Qt::DisplayRole).toString());
-    return {width + list_.look_.leftMargin + 4,
-            std::max(1, mainwin::RowHeight(list_.look_.fontSize, list_.look_.lineMargin))};
+    return {width + list_.look_.leftMargin + 4, std::max(1, mainwin::ListRowHeight(list_.look_))};
   }
 
  private:
@@ -80,6 +79,7 @@ void SampleList::SetRecord(const ListBoxRecord& record) {
   look_ = LookOf(record);
   font_ = QFont(QString::fromStdU16String(codec::Cp932ToUtf16(record.fontName)));
   if (record.fontSize > 0) font_.setPointSize(record.fontSize);
+  look_.lineSpacing = QFontMetrics(font_).height();
   QPalette pal = palette();
   pal.setColor(QPalette::Base, editor::qt::ToQColor(record.unfilledColor, pal, pal.color(QPalette::Base)));
   setPalette(pal);

@@ -85,6 +85,7 @@ void TListBox_kor::SetLook(const ListLook& look) {
   look_ = look;
   font_ = QFont(Unicode(look.fontName));
   if (look.fontSize > 0) font_.setPointSize(look.fontSize);
+  look_.lineSpacing = QFontMetrics(font_).height();
   core_.SetFontHeight(FontHeightOfPoints(look.fontSize));
   // What shows below the last entry.
   QPalette pal = palette();
@@ -95,7 +96,7 @@ void TListBox_kor::SetLook(const ListLook& look) {
   viewport()->update();
 }
 
-int TListBox_kor::RowHeightNow() const { return std::max(1, RowHeight(look_.fontSize, look_.lineMargin)); }
+int TListBox_kor::RowHeightNow() const { return std::max(1, ListRowHeight(look_)); }
 
 void TListBox_kor::SetRows(const std::vector<std::string>& names) {
   QStringList rows;

@@ -111,6 +111,18 @@ TEST(ListDrawing, RowHeightRoundsHalvesToEven) {
   for (const Case& c : cases) EXPECT_EQ(RowHeight(c.size, c.margin), c.height) << c.size << "+" << c.margin;
 }
 
+TEST(ListDrawing, RowsAreNeverLowerThanTheFontsLineSpacingPlusTheMargin) {
+  ListLook look;
+  look.fontSize = 10;
+  look.lineMargin = 2;
+  EXPECT_EQ(ListRowHeight(look), 15);  // not measured: the rule alone
+  look.lineSpacing = 12;
+  EXPECT_EQ(ListRowHeight(look), 15);
+  look.lineSpacing = 17;
+  EXPECT_EQ(ListRowHeight(look), 19);
+  EXPECT_EQ(ListRowStyle(look, 0, 0, false).height, 19);
+}
+
 TEST(ListDrawing, SelectedTextColourFollowsTheSevenRules) {
   ListLook look;
   look.fontColor = 0x000010;

@@ -45,12 +45,16 @@ class AppPagesTest : public QObject {
     QCOMPARE(sample->item(3)->text(), QStringLiteral("赤"));
     QCOMPARE(sample->LineColour(3), store::clRed);
     QCOMPARE(sample->LineColour(0), store::clBlack);
-    QCOMPARE(sample->visualItemRect(sample->item(1)).height(), mainwin::RowHeight(10, 0));
+    // Rows as in the window's lists: size x 1.3, but never lower than the line spacing.
+    const auto rowHeight = [sample](int size, int margin) {
+      return std::max(mainwin::RowHeight(size, margin), QFontMetrics(sample->ListFont()).height() + margin);
+    };
+    QCOMPARE(sample->visualItemRect(sample->item(1)).height(), rowHeight(10, 0));
 
     dlg->RadioButton_Item->click();
     QCOMPARE(dlg->Button_ListCopy->text(), QStringLiteral("グループに合わせる"));
     QCOMPARE(dlg->SpinEdit_ListFontSize->value(), 16);
-    QCOMPARE(sample->visualItemRect(sample->item(1)).height(), mainwin::RowHeight(16, 3));
+    QCOMPARE(sample->visualItemRect(sample->item(1)).height(), rowHeight(16, 3));
 
     // An emptied field takes its minimum; typing beyond the range is not taken.
     QLineEdit* size = SpinText(dlg->SpinEdit_ListFontSize);
