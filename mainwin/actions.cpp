@@ -16,8 +16,8 @@ constexpr std::array<ActionSpec, kActionCount> kTable = {{
     {A::PasteBox, "Action_PasteBox", 5, "Box貼り付け", "", "Ctrl+B", E::ItemSelected},
     {A::DelLine, "Action_DelLine", 6, "一行削除", "", "", E::ItemSelected},
     {A::insert, "Action_insert", 7, "上書き", "", "Ins", E::ItemSelected},
-    {A::Undo, "Action_Undo", 8, "元に戻す", "", "Ctrl+Z", E::ItemSelected},
-    {A::Redo, "Action_Redo", 9, "やり直し", "", "Ctrl+Y", E::ItemSelected},
+    {A::Undo, "Action_Undo", 8, "元に戻す", "", "Ctrl+Z", E::ItemCanUndo},
+    {A::Redo, "Action_Redo", 9, "やり直し", "", "Ctrl+Y", E::ItemCanRedo},
     {A::HistoryBk, "Action_HistoryBk", 10, "戻る", "", "", E::CanBack},
     {A::HistoryFw, "Action_HistoryFw", 11, "進む", "", "", E::CanForward},
     {A::Find, "Action_Find", 12, "検索...", "", "Ctrl+F", E::ItemSelected},
@@ -97,6 +97,8 @@ bool IsEnabled(Enabling rule, const ActionConditions& c) {
     case Enabling::ItemNotBottom: return i && c.itemIndex != c.itemCount - 1;
     case Enabling::CanBack: return c.canBack;
     case Enabling::CanForward: return c.canForward;
+    case Enabling::ItemCanUndo: return i && c.canUndo;
+    case Enabling::ItemCanRedo: return i && c.canRedo;
   }
   return false;
 }

@@ -82,6 +82,8 @@ enum class Enabling : unsigned char {
   ItemNotBottom,      // I and not Ibottom
   CanBack,
   CanForward,
+  ItemCanUndo,  // I and the editor has something to undo
+  ItemCanRedo,  // I and the editor has something to redo
 };
 
 struct ActionSpec {
@@ -109,6 +111,8 @@ struct ActionConditions {
   long long selLength = 0;
   bool canBack = false;
   bool canForward = false;
+  bool canUndo = false;  // the editor's
+  bool canRedo = false;
 };
 
 bool IsEnabled(Enabling rule, const ActionConditions& c);

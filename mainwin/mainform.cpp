@@ -629,6 +629,8 @@ ActionConditions MainFormCore::Conditions() const {
   c.selLength = editor_.SelLength();
   c.canBack = history_.CanBack();
   c.canForward = history_.CanForward();
+  c.canUndo = editor_.CanUndo();
+  c.canRedo = editor_.CanRedo();
   return c;
 }
 

@@ -9,6 +9,7 @@ using K = MenuEntry::Kind;
 MenuEntry C(A id) { return {K::Command, id}; }
 const MenuEntry kSep{K::Separator, A::SelectAll};
 const MenuEntry kMoveCopy{K::MoveCopy, A::SelectAll};
+const MenuEntry kBookmarks{K::Bookmarks, A::SelectAll};
 }  // namespace
 
 const std::vector<MenuLayout>& MainMenuLayout() {
@@ -81,7 +82,9 @@ const std::vector<MenuEntry>& ItemPopupLayout() {
 }
 
 const std::vector<MenuEntry>& EditorPopupLayout() {
-  static const std::vector<MenuEntry> m = {C(A::Undo),
+  static const std::vector<MenuEntry> m = {kBookmarks,
+                                           kSep,
+                                           C(A::Undo),
                                            C(A::Redo),
                                            C(A::ReOpenItem),
                                            kSep,

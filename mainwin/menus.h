@@ -13,9 +13,10 @@ struct MenuEntry {
   enum class Kind : unsigned char {
     Command,  // the action `id`
     Separator,
-    MoveCopy,  // the two move/copy sub-menus, rebuilt whenever the menu opens
-    About,     // "バージョン情報"
-    Blank,     // a disabled button without a command (the vertical tool bar's first)
+    MoveCopy,   // the two move/copy sub-menus, rebuilt whenever the menu opens
+    About,      // "バージョン情報"
+    Blank,      // a disabled button without a command (the vertical tool bar's first)
+    Bookmarks,  // the editor's own bookmark sub-menus (set and go to marks 0-9)
   };
   Kind kind = Kind::Command;
   ActionId id = ActionId::SelectAll;

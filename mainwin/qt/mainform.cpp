@@ -24,6 +24,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cstdlib>
 
 #include "codec/cp932.h"
@@ -372,7 +373,53 @@ void TMainForm::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { BuildMoveCopyMenu(menu); });
         break;
       case MenuEntry::Kind::Blank: break;
+      case MenuEntry::Kind::Bookmarks: AddBookmarkMenus(menu); break;
     }
+  }
+}
+
+void TMainForm::AddBookmarkMenus(QMenu* menu) {
+  // The editor's own menu model names the commands and their keys; the editor leaves its own
+  // shortcuts to the window once the window supplies the menu, so the window carries them.
+  for (const editor::MenuItem& sub : MainEditor->Model().PopupMenu()) {
+    if (sub.items.empty()) continue;
+    const editor::MenuAction kind = sub.items.front().action;
+    if (kind != editor::MenuAction::ToggleMark && kind != editor::MenuAction::GotoMark) continue;
+    QMenu* m = menu->addMenu(QString::fromStdString(sub.caption));
+    m->setObjectName(kind == editor::MenuAction::ToggleMark ? QStringLiteral("PopupMenu_SetMark")
+                                                            : QStringLiteral("PopupMenu_GotoMark"));
+    for (const editor::MenuItem& item : sub.items) {
+      QAction* a = m->addAction(QString::fromStdString(item.caption));
+      a->setProperty("editorShortcut", QString::fromStdString(item.shortcut));
+      a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+      a->setShortcutVisibleInContextMenu(true);
+      a->setCheckable(true);
+      MainEditor->addAction(a);  // the keys work while the editor has the focus
+      const editor::MenuAction action = item.action;
+      const int argument = item.argument;
+      connect(a, &QAction::triggered, this, [this, action, argument] {
+        MainEditor->Model().ExecuteMenu(action, argument);
+        RequestActionUpdate();
+      });
+      bookmark_actions_.push_back(a);
+    }
+  }
+  // Check marks show the marks in use, as in the editor's own menu.
+  connect(menu, &QMenu::aboutToShow, this, [this] {
+    size_t k = 0;
+    for (const editor::MenuItem& sub : MainEditor->Model().PopupMenu())
+      for (const editor::MenuItem& item : sub.items)
+        if (k < bookmark_actions_.size()) bookmark_actions_[k++]->setChecked(item.checked);
+  });
+  ApplyBookmarkShortcuts();
+}
+
+void TMainForm::ApplyBookmarkShortcuts() {
+  for (QAction* b : bookmark_actions_) {
+    const QKeySequence keys(b->property("editorShortcut").toString());
+    const bool taken =
+        std::any_of(actions_.begin(), actions_.end(), [&keys](const QAction* a) { return a && a->shortcut() == keys; });
+    b->setShortcut(taken ? QKeySequence() : keys);
   }
 }
 
@@ -551,6 +598,7 @@ void TMainForm::ApplyShortCuts() {
   for (QAction* a : actions_) current.push_back(a->shortcut().toString(QKeySequence::PortableText).toStdString());
   const std::vector<std::string> texts = core_->ListData().ApplyShortCuts(current);
   for (size_t k = 0; k < actions_.size() && k < texts.size(); ++k) actions_[k]->setShortcut(ShortcutOf(texts[k]));
+  ApplyBookmarkShortcuts();
 }
 
 void TMainForm::SetEditorIcon() {

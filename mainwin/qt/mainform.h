@@ -129,6 +129,8 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   // Removes the entries tagged above 9999 and appends the move/copy sub-menus.
   void BuildMoveCopyMenu(QMenu* menu);
   void BuildTimeStampMenu();
+  // The bookmark commands of the editor's pop-up menu, in the order of the editor's own menu.
+  const std::vector<QAction*>& BookmarkActions() const { return bookmark_actions_; }
 
   // The coalesced action update: runs once after the event loop goes idle.
   void RequestActionUpdate();
@@ -183,6 +185,9 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   void BuildToolBars();
   void BuildMenus();
   void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
+  void AddBookmarkMenus(QMenu* menu);
+  // The editor's bookmark shortcuts, each unless one of the window's actions has the same keys.
+  void ApplyBookmarkShortcuts();
   void ShowCharactersReplaced(int count);
   void BuildStatusBar();
   void WireOwnActions();
@@ -202,6 +207,7 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   std::unique_ptr<FileCommands> files_;
   print::TStringsPrinter print_settings_;
   std::array<QAction*, kActionCount> actions_{};
+  std::vector<QAction*> bookmark_actions_;
   std::set<ActionId> wired_;
   QActionGroup* wrap_group_ = nullptr;
   std::array<QLabel*, 7> panels_{};

@@ -29,6 +29,7 @@ void TMainForm::WireEditorSettings() {
     host.storeWindowGeometry = [this] { StoreWindowGeometry(); };
     host.applyListFontSizes = [this] { ApplyListFontSizes(); };
     const bool ok = editorsettings::qt::RunEditorSettings(this, MainEditor->Model(), host, page, perGroup);
+    ApplyBookmarkShortcuts();  // the window's shortcuts may have changed
     // A global change of "右端で折り返し" must reach the wrap buttons and column at once; per group the
     // command itself updates them.
     if (!perGroup) core.UpdateWrapState();

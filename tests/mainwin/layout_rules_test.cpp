@@ -151,6 +151,16 @@ TEST(Actions, TableFollowsTheListOrderAndEnablingRule) {
   EXPECT_FALSE(IsEnabled(Spec(ActionId::ItemMoveOneDown).enabling, last));
   EXPECT_TRUE(IsEnabled(Spec(ActionId::HistoryBk).enabling, last));
   EXPECT_FALSE(IsEnabled(Spec(ActionId::Copy).enabling, last));
+  // Undo and redo need an open item and something in the editor to undo or redo.
+  EXPECT_FALSE(IsEnabled(Spec(ActionId::Undo).enabling, last));
+  EXPECT_FALSE(IsEnabled(Spec(ActionId::Redo).enabling, last));
+  last.canUndo = true;
+  EXPECT_TRUE(IsEnabled(Spec(ActionId::Undo).enabling, last));
+  EXPECT_FALSE(IsEnabled(Spec(ActionId::Redo).enabling, last));
+  last.canRedo = true;
+  last.itemIndex = -1;
+  EXPECT_FALSE(IsEnabled(Spec(ActionId::Undo).enabling, last));
+  EXPECT_FALSE(IsEnabled(Spec(ActionId::Redo).enabling, last));
 }
 
 }  // namespace

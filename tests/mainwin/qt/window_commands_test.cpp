@@ -85,7 +85,8 @@ class WindowCommands : public QObject {
                    "ItemCopy - OpenFormEditor OpenFormEditor_GroupItems - AddFile SaveToFile SaveToFile_GroupItems - "
                    "他のグループへ移動 他のグループへコピー"));
     QCOMPARE(Entries(f.PopupMenu_Editor->actions()),
-             Split("Undo Redo ReOpenItem - Copy Cut Paste PasteBox SelectAll DelLine - Find FindFw FindBk Replace - "
+             Split("マーク設定 マークジャンプ - Undo Redo ReOpenItem - Copy Cut Paste PasteBox SelectAll DelLine - "
+                   "Find FindFw FindBk Replace - "
                    "ItemNameFromText ItemNameFromSelText - OpenFormEditor"));
     // The editor's own pop-up menu gives way to the window's.
     QCOMPARE(f.MainEditor->PopupMenu(), f.PopupMenu_Editor);
@@ -283,12 +284,21 @@ class WindowCommands : public QObject {
     QVERIFY(f.Action(ActionId::Copy)->isEnabled());
     QTest::keyClick(f.ListBox_Item, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("abc\r\ndef"));
+    // Undo and redo are enabled only with something to undo or redo.
+    QVERIFY(!f.Action(ActionId::Undo)->isEnabled());
+    QVERIFY(!f.Action(ActionId::Redo)->isEnabled());
     // Paste replaces the selection; undo brings it back.
     QApplication::clipboard()->setText(QStringLiteral("XY"));
     QTest::keyClick(f.ListBox_Item, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.Text(), std::string("XY"));
+    w.Settle();
+    QVERIFY(f.Action(ActionId::Undo)->isEnabled());
+    QVERIFY(!f.Action(ActionId::Redo)->isEnabled());
     QTest::keyClick(f.ListBox_Item, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Text(), std::string("abc\r\ndef"));
+    w.Settle();
+    QVERIFY(!f.Action(ActionId::Undo)->isEnabled());
+    QVERIFY(f.Action(ActionId::Redo)->isEnabled());
     // Box paste puts each line at the caret's column of the rows below.
     m.SetRowCol(0, 1);
     QApplication::clipboard()->setText(QStringLiteral("1\r\n2"));
@@ -305,6 +315,51 @@ class WindowCommands : public QObject {
     fromText->trigger();
     w.Settle();
     QCOMPARE(f.ListBox_Item->model()->index(0, 0).data().toString(), QStringLiteral("d2ef"));
+  }
+
+  void bookmarksFromTheEditorsPopupMenuAndKeys() {
+    mwtest::TempDir dir;
+    mwtest::Seed(dir.Data(), {{"g", {{"i", "r0\r\nr1\r\nr2\r\nr3"}}}}, 0);
+    {
+      store::DataFolder folder(dir.Data());
+      store::TListDataClass list;
+      list.Load(folder);
+      list.ShortCutList.assign(55, "");
+      list.ShortCutList[static_cast<int>(ActionId::GroupAdd)] = "Ctrl+2";  // the window's keys win
+      list.Save(folder);
+    }
+    Window w(dir.Data());
+    TMainForm& f = *w.form;
+    editor::EditorModel& m = f.MainEditor->Model();
+    const std::vector<QAction*>& marks = f.BookmarkActions();
+    QCOMPARE(marks.size(), size_t{20});
+    QMenu* set = f.PopupMenu_Editor->findChild<QMenu*>(QStringLiteral("PopupMenu_SetMark"));
+    QMenu* go = f.PopupMenu_Editor->findChild<QMenu*>(QStringLiteral("PopupMenu_GotoMark"));
+    QVERIFY(set && go);
+    QCOMPARE(Entries(set->actions()), Split("0 1 2 3 4 5 6 7 8 9"));
+    QCOMPARE(set->actions()[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+1")));
+    QCOMPARE(go->actions()[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+1")));
+    QCOMPARE(go->actions()[2]->shortcut(), QKeySequence());  // taken by the window
+    QCOMPARE(set->actions()[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+2")));
+    // Set mark 1 on row 2 by its keys, mark 3 from the menu on row 1; go back to each.
+    f.MainEditor->setFocus();
+    m.SetRowCol(2, 0);
+    QTest::keyClick(f.MainEditor, Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(m.RowMarks(2) & (1u << 1));
+    m.SetRowCol(1, 0);
+    set->actions()[3]->trigger();
+    QVERIFY(m.RowMarks(1) & (1u << 3));
+    emit f.PopupMenu_Editor->aboutToShow();
+    QVERIFY(go->actions()[1]->isChecked() && go->actions()[3]->isChecked() && !go->actions()[0]->isChecked());
+    m.SetRowCol(0, 0);
+    QTest::keyClick(f.MainEditor, Qt::Key_1, Qt::ControlModifier);
+    QCOMPARE(m.Row(), 2);
+    go->actions()[3]->trigger();
+    QCOMPARE(m.Row(), 1);
+    // Ctrl+2 stays the window's command.
+    w.boxes.entryScript = [](mainwin::EntryFields&) { return false; };
+    QTest::keyClick(f.MainEditor, Qt::Key_2, Qt::ControlModifier);
+    QCOMPARE(w.boxes.entryCaptions, QStringList{QStringLiteral("グループ追加")});
   }
 
   void aboutEntryOpensTheAboutBox() {
