@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "search/qt/qtcp932.h"
 
 namespace search::qt {
@@ -107,12 +109,23 @@ void TFindGridForm::FillRows() {
   StatusPanel[0]->setText(QString::fromStdString(g.ModeText()));
   StatusPanel[1]->setText(QString::fromStdString(g.CountText()));
   StatusPanel[2]->setText(QString::fromStdString(g.SearchTextStatus()));
+  // The designed widths were made for another platform's fonts: headers like "GroupIndex" and
+  // longer names did not fit. Measured once here, not at every resize (results can be long).
+  for (int c = 0; c < FindGrid::kTextColumn; ++c)
+    widths_[static_cast<size_t>(c)] =
+        std::max({FindGrid::kFixedWidths[c], StringGrid->horizontalHeader()->sectionSizeHint(c),
+                  static_cast<const QAbstractItemView*>(StringGrid)->sizeHintForColumn(c)});
   SetColumnWidths();
 }
 
 void TFindGridForm::SetColumnWidths() {
-  for (int c = 0; c < FindGrid::kTextColumn; ++c) StringGrid->setColumnWidth(c, FindGrid::kFixedWidths[c]);
-  StringGrid->setColumnWidth(FindGrid::kTextColumn, FindGrid::TextColumnWidth(StringGrid->viewport()->width()));
+  int widened = 0;  // beyond the designed widths, taken from the Text column
+  for (int c = 0; c < FindGrid::kTextColumn; ++c) {
+    StringGrid->setColumnWidth(c, widths_[static_cast<size_t>(c)]);
+    widened += widths_[static_cast<size_t>(c)] - FindGrid::kFixedWidths[c];
+  }
+  StringGrid->setColumnWidth(FindGrid::kTextColumn,
+                             FindGrid::TextColumnWidth(StringGrid->viewport()->width() - widened));
 }
 
 int TFindGridForm::CurrentGridRow() const { return StringGrid->currentRow() < 0 ? -1 : StringGrid->currentRow() + 1; }

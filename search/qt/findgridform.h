@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -48,6 +49,8 @@ class TFindGridForm : public QDialog {
 
   std::unique_ptr<FindGrid> grid_;
   Opener opener_;
+  // Columns before the Text column: their designed widths, widened to fit header and cells.
+  std::array<int, FindGrid::kTextColumn> widths_{};
 };
 
 }  // namespace search::qt

@@ -78,8 +78,17 @@ class FindGridFormTest : public QObject {
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QTableWidget* t = f.StringGrid;
+    // The designed widths, widened to show every header and cell whole.
     const int fixed[] = {30, 35, 180, 35, 180, 60};
-    for (int c = 0; c < 6; ++c) QCOMPARE(t->columnWidth(c), fixed[c]);
+    const QFontMetrics header = t->horizontalHeader()->fontMetrics();
+    for (int c = 0; c < 6; ++c) {
+      QVERIFY(t->columnWidth(c) >= fixed[c]);
+      const QString title = t->horizontalHeaderItem(c)->text();
+      QVERIFY2(t->columnWidth(c) > header.horizontalAdvance(title), qPrintable(title));
+      for (int r = 0; r < t->rowCount(); ++r)
+        QVERIFY(t->columnWidth(c) > t->fontMetrics().horizontalAdvance(t->item(r, c)->text()));
+    }
+    QCOMPARE(t->columnWidth(2), 180);                  // short names keep the designed width
     QTRY_COMPARE(Columns(t), t->viewport()->width());  // the Text column fills the rest exactly
     const int before = t->columnWidth(6);
     f.resize(1000, 540);
@@ -87,6 +96,14 @@ class FindGridFormTest : public QObject {
     QCOMPARE(Columns(t), t->viewport()->width());
     f.resize(400, 300);  // narrower than the fixed columns: the Text column keeps a minimum
     QTRY_COMPARE(t->columnWidth(6), FindGrid::kMinTextWidth);
+
+    // A name longer than its designed width widens its column.
+    auto grid = std::make_unique<FindGrid>();
+    const char* longName = "とても長いアイテムの名前はここまで続いて終わらない";
+    grid->AppendHits({SearchHit{0, 0, 1, "g", Sjis(longName), "x"}}, false);
+    TFindGridForm wide(std::move(grid), {});
+    wide.setAttribute(Qt::WA_DeleteOnClose, false);
+    QVERIFY(wide.StringGrid->columnWidth(4) > wide.StringGrid->fontMetrics().horizontalAdvance(longName));
   }
 
   void OpenByButtonAndDoubleClick() {
