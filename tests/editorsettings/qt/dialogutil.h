@@ -15,7 +15,13 @@
 #include "codec/cp932.h"
 #include "editor/editormodel.h"
 #include "editorsettings/qt/editeditordlg.h"
+#include "editorsettings/qt/editor1sheet.h"
+#include "editorsettings/qt/editor2sheet.h"
+#include "editorsettings/qt/editor3sheet.h"
+#include "editorsettings/qt/etcsheet.h"
+#include "editorsettings/qt/listboxsheet.h"
 #include "editorsettings/qt/settingsboxes.h"
+#include "editorsettings/qt/timestampsheet.h"
 #include "mainwin/actions.h"
 
 namespace dlgtest {

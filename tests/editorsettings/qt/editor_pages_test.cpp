@@ -36,13 +36,13 @@ class EditorPagesTest : public QObject {
     Host h;
     RecordingBoxes boxes;
     auto dlg = OpenDialog(h, boxes);
-    QCOMPARE(dlg->ComboBox_Font->currentText(), QStringLiteral("ＭＳ ゴシック"));
-    QVERIFY(dlg->Label_FontNotFound->text().isEmpty());
-    QCOMPARE(dlg->SpinEdit_FontSize->value(), 12);
+    QCOMPARE(dlg->TabSheet_Editor1->ComboBox_Font->currentText(), QStringLiteral("ＭＳ ゴシック"));
+    QVERIFY(dlg->TabSheet_Editor1->Label_FontNotFound->text().isEmpty());
+    QCOMPARE(dlg->TabSheet_Editor1->SpinEdit_FontSize->value(), 12);
     // Only fonts that measure fixed pitch are offered.
-    QVERIFY(dlg->ComboBox_Font->findText(QStringLiteral("IPAGothic")) >= 0);
-    QCOMPARE(dlg->ComboBox_Font->findText(QStringLiteral("IPAPGothic")), -1);
-    QCOMPARE(dlg->ComboBox_Font->findText(QStringLiteral("DejaVu Sans")), -1);
+    QVERIFY(dlg->TabSheet_Editor1->ComboBox_Font->findText(QStringLiteral("IPAGothic")) >= 0);
+    QCOMPARE(dlg->TabSheet_Editor1->ComboBox_Font->findText(QStringLiteral("IPAPGothic")), -1);
+    QCOMPARE(dlg->TabSheet_Editor1->ComboBox_Font->findText(QStringLiteral("DejaVu Sans")), -1);
   }
 
   void proportionalFontOpensWithNothingSelectedAndIsRefused() {
@@ -50,15 +50,16 @@ class EditorPagesTest : public QObject {
     h.global.DFont.Name = "DejaVu Sans";
     RecordingBoxes boxes;
     auto dlg = OpenDialog(h, boxes);
-    QCOMPARE(dlg->ComboBox_Font->currentIndex(), -1);
-    QCOMPARE(dlg->Label_FontNotFound->text(), QStringLiteral("DejaVu Sansが見つかりません"));
+    QCOMPARE(dlg->TabSheet_Editor1->ComboBox_Font->currentIndex(), -1);
+    QCOMPARE(dlg->TabSheet_Editor1->Label_FontNotFound->text(), QStringLiteral("DejaVu Sansが見つかりません"));
     dlg->Button_OK->click();
     QCOMPARE(boxes.errors, QStringList{QStringLiteral("フォントが選択されていません")});
     QCOMPARE(dlg->result(), int(QDialog::Rejected));
     QVERIFY(h.calls.isEmpty());  // nothing was stored
     // Choosing a font takes the note away and lets "登録" through.
-    dlg->ComboBox_Font->setCurrentIndex(dlg->ComboBox_Font->findText(QStringLiteral("IPAGothic")));
-    QVERIFY(dlg->Label_FontNotFound->text().isEmpty());
+    dlg->TabSheet_Editor1->ComboBox_Font->setCurrentIndex(
+        dlg->TabSheet_Editor1->ComboBox_Font->findText(QStringLiteral("IPAGothic")));
+    QVERIFY(dlg->TabSheet_Editor1->Label_FontNotFound->text().isEmpty());
     dlg->Button_OK->click();
     QCOMPARE(boxes.errors.size(), 1);
     QCOMPARE(dlg->result(), int(QDialog::Accepted));
@@ -69,16 +70,16 @@ class EditorPagesTest : public QObject {
     Host h;
     RecordingBoxes boxes;
     auto dlg = OpenDialog(h, boxes);
-    SpinText(dlg->SpinEdit_WrapByte)->setText(QString());
-    SpinText(dlg->SpinEdit_FontSize)->setText(QString());
+    SpinText(dlg->TabSheet_Editor1->SpinEdit_WrapByte)->setText(QString());
+    SpinText(dlg->TabSheet_Editor1->SpinEdit_FontSize)->setText(QString());
     dlg->Button_OK->click();
-    SpinText(dlg->SpinEdit_FontSize)->setText(QStringLiteral("14"));
+    SpinText(dlg->TabSheet_Editor1->SpinEdit_FontSize)->setText(QStringLiteral("14"));
     dlg->Button_OK->click();
-    SpinText(dlg->SpinEdit_WrapByte)->setText(QStringLiteral("70"));
-    dlg->ComboBox_TabLength->setCurrentIndex(-1);
+    SpinText(dlg->TabSheet_Editor1->SpinEdit_WrapByte)->setText(QStringLiteral("70"));
+    dlg->TabSheet_Editor1->ComboBox_TabLength->setCurrentIndex(-1);
     dlg->Button_OK->click();
-    dlg->ComboBox_TabLength->setCurrentIndex(1);
-    dlg->ComboBox_ListFont->setCurrentIndex(-1);
+    dlg->TabSheet_Editor1->ComboBox_TabLength->setCurrentIndex(1);
+    dlg->TabSheet_ListBox->ComboBox_ListFont->setCurrentIndex(-1);
     dlg->Button_OK->click();
     QCOMPARE(boxes.errors,
              (QStringList{QStringLiteral("フォントサイズが不正です"), QStringLiteral("折り返し文字数が不正です"),
@@ -96,8 +97,8 @@ class EditorPagesTest : public QObject {
     QCOMPARE(Unicode(preview.Lines().Get(0)), QStringLiteral("#コメント"));
     QCOMPARE(Unicode(preview.Lines().Get(4)), QStringLiteral("（ここに書き込めます）"));
 
-    dlg->SpinEdit_WrapByte->setValue(42);
-    dlg->Edit_Commenter->setText(QStringLiteral("//"));
+    dlg->TabSheet_Editor1->SpinEdit_WrapByte->setValue(42);
+    dlg->TabSheet_Editor3->Edit_Commenter->setText(QStringLiteral("//"));
     QCOMPARE(preview.WrapOption().WrapByte(), 60);  // not yet: page one is applied with page two
     dlg->PageControl->setCurrentIndex(qt::pgEditor3);
     QCOMPARE(Unicode(preview.Lines().Get(0)), QStringLiteral("//コメント"));
@@ -113,17 +114,17 @@ class EditorPagesTest : public QObject {
     auto dlg = OpenDialog(h, boxes);
     editor::EditorModel& preview = dlg->Preview();
     QVERIFY(dlg->Initialising());
-    QCheckBox* ruler = dlg->CheckBox_Mark[static_cast<size_t>(MarkBox::Ruler)];
+    QCheckBox* ruler = dlg->TabSheet_Editor2->CheckBox_Mark[static_cast<size_t>(MarkBox::Ruler)];
     QVERIFY(ruler->isChecked());
     ruler->setChecked(false);
     QVERIFY(preview.Ruler().Visible());
     dlg->PageControl->setCurrentIndex(qt::pgEditor2);
     QVERIFY(!dlg->Initialising());
     QVERIFY(!preview.Ruler().Visible());  // page two applied the box's state
-    QCheckBox* logical = dlg->CheckBox_Mark[static_cast<size_t>(MarkBox::LogicalLines)];
+    QCheckBox* logical = dlg->TabSheet_Editor2->CheckBox_Mark[static_cast<size_t>(MarkBox::LogicalLines)];
     logical->setChecked(true);
     QCOMPARE(preview.Leftbar().ShowNumberMode(), editor::nmLine);
-    dlg->CheckBox_Mark[static_cast<size_t>(MarkBox::EofMark)]->setChecked(true);
+    dlg->TabSheet_Editor2->CheckBox_Mark[static_cast<size_t>(MarkBox::EofMark)]->setChecked(true);
     QVERIFY(preview.Marks().EofMark().Visible());
   }
 
@@ -131,26 +132,26 @@ class EditorPagesTest : public QObject {
     Host h;
     RecordingBoxes boxes;
     auto dlg = OpenDialog(h, boxes);
-    QCOMPARE(dlg->ListBox_Color->count(), 14);
+    QCOMPARE(dlg->TabSheet_Editor2->ListBox_Color->count(), 14);
     QCOMPARE(dlg->ColorEntry(), int(ceWhole));
     // "全体": text and background, no style.
-    QVERIFY(dlg->ColorGrid1->FgEnabled());
-    QVERIFY(dlg->ColorGrid1->BgEnabled());
-    for (QCheckBox* c : dlg->CheckBox_Style) QVERIFY(!c->isEnabled());
-    QCOMPARE(dlg->ColorGrid1->FgMark(), GridIndex(store::clBlack));
-    QCOMPARE(dlg->ColorGrid1->BgMark(), GridIndex(store::clWhite));
+    QVERIFY(dlg->TabSheet_Editor2->ColorGrid1->FgEnabled());
+    QVERIFY(dlg->TabSheet_Editor2->ColorGrid1->BgEnabled());
+    for (QCheckBox* c : dlg->TabSheet_Editor2->CheckBox_Style) QVERIFY(!c->isEnabled());
+    QCOMPARE(dlg->TabSheet_Editor2->ColorGrid1->FgMark(), GridIndex(store::clBlack));
+    QCOMPARE(dlg->TabSheet_Editor2->ColorGrid1->BgMark(), GridIndex(store::clWhite));
     // "改行文字": text colour only.
-    dlg->ListBox_Color->setCurrentRow(ceRetMark);
-    QVERIFY(dlg->ColorGrid1->FgEnabled());
-    QVERIFY(!dlg->ColorGrid1->BgEnabled());
-    QCOMPARE(dlg->ColorGrid1->BgMark(), -1);
-    for (QCheckBox* c : dlg->CheckBox_Style) QVERIFY(!c->isEnabled());
+    dlg->TabSheet_Editor2->ListBox_Color->setCurrentRow(ceRetMark);
+    QVERIFY(dlg->TabSheet_Editor2->ColorGrid1->FgEnabled());
+    QVERIFY(!dlg->TabSheet_Editor2->ColorGrid1->BgEnabled());
+    QCOMPARE(dlg->TabSheet_Editor2->ColorGrid1->BgMark(), -1);
+    for (QCheckBox* c : dlg->TabSheet_Editor2->CheckBox_Style) QVERIFY(!c->isEnabled());
     // "メールアドレス": all three; no background colour shows as a BG tag on "（色なし）".
-    dlg->ListBox_Color->setCurrentRow(ceMail);
-    QVERIFY(dlg->ColorGrid1->BgEnabled());
-    for (QCheckBox* c : dlg->CheckBox_Style) QVERIFY(c->isEnabled());
-    QVERIFY(dlg->Panel_NoColor->BgTag());
-    QVERIFY(!dlg->Panel_NoColor->FgTag());
+    dlg->TabSheet_Editor2->ListBox_Color->setCurrentRow(ceMail);
+    QVERIFY(dlg->TabSheet_Editor2->ColorGrid1->BgEnabled());
+    for (QCheckBox* c : dlg->TabSheet_Editor2->CheckBox_Style) QVERIFY(c->isEnabled());
+    QVERIFY(dlg->TabSheet_Editor2->Panel_NoColor->BgTag());
+    QVERIFY(!dlg->TabSheet_Editor2->Panel_NoColor->FgTag());
   }
 
   void gridPanelsAndStylesChangeThePreviewAtOnce() {
@@ -158,40 +159,40 @@ class EditorPagesTest : public QObject {
     RecordingBoxes boxes;
     auto dlg = OpenDialog(h, boxes);
     editor::EditorModel& preview = dlg->Preview();
-    dlg->ListBox_Color->setCurrentRow(ceRetMark);
-    ClickCell(dlg->ColorGrid1, GridIndex(store::clRed), Qt::LeftButton);
+    dlg->TabSheet_Editor2->ListBox_Color->setCurrentRow(ceRetMark);
+    ClickCell(dlg->TabSheet_Editor2->ColorGrid1, GridIndex(store::clRed), Qt::LeftButton);
     QCOMPARE(preview.Marks().RetMark().Color(), store::clRed);
-    QCOMPARE(dlg->ColorGrid1->FgMark(), GridIndex(store::clRed));
-    ClickCell(dlg->ColorGrid1, GridIndex(store::clBlue), Qt::RightButton);  // no background here
+    QCOMPARE(dlg->TabSheet_Editor2->ColorGrid1->FgMark(), GridIndex(store::clRed));
+    ClickCell(dlg->TabSheet_Editor2->ColorGrid1, GridIndex(store::clBlue), Qt::RightButton);  // no background here
     QCOMPARE(preview.Marks().RetMark().Color(), store::clRed);
-    QCOMPARE(dlg->ColorGrid1->BgMark(), -1);
+    QCOMPARE(dlg->TabSheet_Editor2->ColorGrid1->BgMark(), -1);
 
-    dlg->ListBox_Color->setCurrentRow(ceUrl);
-    ClickCell(dlg->ColorGrid1, GridIndex(store::clYellow), Qt::RightButton);
+    dlg->TabSheet_Editor2->ListBox_Color->setCurrentRow(ceUrl);
+    ClickCell(dlg->TabSheet_Editor2->ColorGrid1, GridIndex(store::clYellow), Qt::RightButton);
     QCOMPARE(preview.View().Colors().Url.BkColor(), store::clYellow);
-    QTest::mouseClick(dlg->Panel_NoColor, Qt::LeftButton);
+    QTest::mouseClick(dlg->TabSheet_Editor2->Panel_NoColor, Qt::LeftButton);
     QCOMPARE(preview.View().Colors().Url.Color(), store::clNone);
-    QVERIFY(dlg->Panel_NoColor->FgTag());
+    QVERIFY(dlg->TabSheet_Editor2->Panel_NoColor->FgTag());
     boxes.colour = QColor(0x12, 0x34, 0x56);
-    QTest::mouseClick(dlg->Panel_OtherColor, Qt::RightButton);
+    QTest::mouseClick(dlg->TabSheet_Editor2->Panel_OtherColor, Qt::RightButton);
     QCOMPARE(boxes.colourDialogs, 1);
     QCOMPARE(preview.View().Colors().Url.BkColor(), store::TColor(0x563412));
-    QVERIFY(dlg->Panel_OtherColor->BgTag());
-    QCOMPARE(dlg->ColorGrid1->BgMark(), -1);
+    QVERIFY(dlg->TabSheet_Editor2->Panel_OtherColor->BgTag());
+    QCOMPARE(dlg->TabSheet_Editor2->ColorGrid1->BgMark(), -1);
     boxes.colour.reset();  // cancelled: nothing changes
-    QTest::mouseClick(dlg->Panel_OtherColor, Qt::LeftButton);
+    QTest::mouseClick(dlg->TabSheet_Editor2->Panel_OtherColor, Qt::LeftButton);
     QCOMPARE(preview.View().Colors().Url.Color(), store::clNone);
 
-    dlg->CheckBox_Style[0]->click();  // 太字
-    dlg->CheckBox_Style[3]->click();  // 打ち消し線
+    dlg->TabSheet_Editor2->CheckBox_Style[0]->click();  // 太字
+    dlg->TabSheet_Editor2->CheckBox_Style[3]->click();  // 打ち消し線
     QCOMPARE(preview.View().Colors().Url.Style(), uint8_t(store::fsBold | store::fsStrikeOut));
-    dlg->CheckBox_Style[0]->click();
+    dlg->TabSheet_Editor2->CheckBox_Style[0]->click();
     QCOMPARE(preview.View().Colors().Url.Style(), uint8_t(store::fsStrikeOut));
 
     // "全体" is the font colour and the background.
-    dlg->ListBox_Color->setCurrentRow(ceWhole);
-    ClickCell(dlg->ColorGrid1, GridIndex(store::clNavy), Qt::LeftButton);
-    ClickCell(dlg->ColorGrid1, GridIndex(store::clSilver), Qt::RightButton);
+    dlg->TabSheet_Editor2->ListBox_Color->setCurrentRow(ceWhole);
+    ClickCell(dlg->TabSheet_Editor2->ColorGrid1, GridIndex(store::clNavy), Qt::LeftButton);
+    ClickCell(dlg->TabSheet_Editor2->ColorGrid1, GridIndex(store::clSilver), Qt::RightButton);
     QCOMPARE(preview.Font().Color, store::clNavy);
     QCOMPARE(preview.Color(), store::clSilver);
   }
@@ -200,53 +201,53 @@ class EditorPagesTest : public QObject {
     Host h;
     RecordingBoxes boxes;
     auto dlg = OpenDialog(h, boxes);
-    QVERIFY(!dlg->Button_BracketAdd->isEnabled());
-    QVERIFY(!dlg->Button_BracketDelete->isEnabled());
-    QTest::keyClicks(dlg->Edit_LeftBracket, QStringLiteral(" ["));
-    QCOMPARE(dlg->Edit_LeftBracket->text(), QStringLiteral("["));  // trimmed as typed
-    QVERIFY(!dlg->Button_BracketAdd->isEnabled());
-    QVERIFY(!dlg->Button_BracketChange->isEnabled());
-    QTest::keyClicks(dlg->Edit_RightBracket, QStringLiteral("["));
-    QVERIFY(!dlg->Button_BracketAdd->isEnabled());  // equal texts
-    QTest::keyClick(dlg->Edit_RightBracket, Qt::Key_Backspace);
-    QTest::keyClicks(dlg->Edit_RightBracket, QStringLiteral("] "));
-    QCOMPARE(dlg->Edit_RightBracket->text(), QStringLiteral("]"));
-    QVERIFY(dlg->Button_BracketAdd->isEnabled());
-    QVERIFY(!dlg->Button_BracketChange->isEnabled());  // no pair selected
+    QVERIFY(!dlg->TabSheet_Editor3->Button_BracketAdd->isEnabled());
+    QVERIFY(!dlg->TabSheet_Editor3->Button_BracketDelete->isEnabled());
+    QTest::keyClicks(dlg->TabSheet_Editor3->Edit_LeftBracket, QStringLiteral(" ["));
+    QCOMPARE(dlg->TabSheet_Editor3->Edit_LeftBracket->text(), QStringLiteral("["));  // trimmed as typed
+    QVERIFY(!dlg->TabSheet_Editor3->Button_BracketAdd->isEnabled());
+    QVERIFY(!dlg->TabSheet_Editor3->Button_BracketChange->isEnabled());
+    QTest::keyClicks(dlg->TabSheet_Editor3->Edit_RightBracket, QStringLiteral("["));
+    QVERIFY(!dlg->TabSheet_Editor3->Button_BracketAdd->isEnabled());  // equal texts
+    QTest::keyClick(dlg->TabSheet_Editor3->Edit_RightBracket, Qt::Key_Backspace);
+    QTest::keyClicks(dlg->TabSheet_Editor3->Edit_RightBracket, QStringLiteral("] "));
+    QCOMPARE(dlg->TabSheet_Editor3->Edit_RightBracket->text(), QStringLiteral("]"));
+    QVERIFY(dlg->TabSheet_Editor3->Button_BracketAdd->isEnabled());
+    QVERIFY(!dlg->TabSheet_Editor3->Button_BracketChange->isEnabled());  // no pair selected
   }
 
   void bracketPairsRebuildTheColourList() {
     Host h;
     RecordingBoxes boxes;
     auto dlg = OpenDialog(h, boxes);
-    dlg->ListBox_Color->setCurrentRow(ceComment);
-    Type(dlg->Edit_LeftBracket, QStringLiteral("「"));
-    Type(dlg->Edit_RightBracket, QStringLiteral("」"));
-    dlg->Button_BracketAdd->click();
-    QCOMPARE(dlg->ListBox_Brackets->count(), 1);
-    QCOMPARE(dlg->ListBox_Brackets->item(0)->text(), QStringLiteral("「 」"));
-    QCOMPARE(dlg->ListBox_Color->count(), 15);
-    QCOMPARE(dlg->ListBox_Color->item(14)->text(), QStringLiteral("強調表示(1)   「 」"));
+    dlg->TabSheet_Editor2->ListBox_Color->setCurrentRow(ceComment);
+    Type(dlg->TabSheet_Editor3->Edit_LeftBracket, QStringLiteral("「"));
+    Type(dlg->TabSheet_Editor3->Edit_RightBracket, QStringLiteral("」"));
+    dlg->TabSheet_Editor3->Button_BracketAdd->click();
+    QCOMPARE(dlg->TabSheet_Editor3->ListBox_Brackets->count(), 1);
+    QCOMPARE(dlg->TabSheet_Editor3->ListBox_Brackets->item(0)->text(), QStringLiteral("「 」"));
+    QCOMPARE(dlg->TabSheet_Editor2->ListBox_Color->count(), 15);
+    QCOMPARE(dlg->TabSheet_Editor2->ListBox_Color->item(14)->text(), QStringLiteral("強調表示(1)   「 」"));
     QCOMPARE(dlg->ColorEntry(), int(ceWhole));  // back to "全体"
     QCOMPARE(dlg->Preview().View().Brackets().ItemCount(), 1);
 
-    Type(dlg->Edit_LeftBracket, QStringLiteral("("));
-    Type(dlg->Edit_RightBracket, QStringLiteral(")"));
-    dlg->Button_BracketAdd->click();
+    Type(dlg->TabSheet_Editor3->Edit_LeftBracket, QStringLiteral("("));
+    Type(dlg->TabSheet_Editor3->Edit_RightBracket, QStringLiteral(")"));
+    dlg->TabSheet_Editor3->Button_BracketAdd->click();
     // A click on a pair copies its texts into the fields.
-    dlg->ListBox_Brackets->setCurrentRow(0);
-    QCOMPARE(dlg->Edit_LeftBracket->text(), QStringLiteral("「"));
-    QCOMPARE(dlg->Edit_RightBracket->text(), QStringLiteral("」"));
-    QVERIFY(dlg->Button_BracketChange->isEnabled());
-    Type(dlg->Edit_LeftBracket, QStringLiteral("『"));
-    Type(dlg->Edit_RightBracket, QStringLiteral("』"));
-    dlg->Button_BracketChange->click();
-    QCOMPARE(dlg->ListBox_Color->item(14)->text(), QStringLiteral("強調表示(1)   『 』"));
-    dlg->ListBox_Brackets->setCurrentRow(0);
-    dlg->Button_BracketDelete->click();
-    QCOMPARE(dlg->ListBox_Brackets->count(), 1);
-    QCOMPARE(dlg->ListBox_Color->item(14)->text(), QStringLiteral("強調表示(1)   ( )"));
-    QVERIFY(!dlg->Button_BracketDelete->isEnabled());
+    dlg->TabSheet_Editor3->ListBox_Brackets->setCurrentRow(0);
+    QCOMPARE(dlg->TabSheet_Editor3->Edit_LeftBracket->text(), QStringLiteral("「"));
+    QCOMPARE(dlg->TabSheet_Editor3->Edit_RightBracket->text(), QStringLiteral("」"));
+    QVERIFY(dlg->TabSheet_Editor3->Button_BracketChange->isEnabled());
+    Type(dlg->TabSheet_Editor3->Edit_LeftBracket, QStringLiteral("『"));
+    Type(dlg->TabSheet_Editor3->Edit_RightBracket, QStringLiteral("』"));
+    dlg->TabSheet_Editor3->Button_BracketChange->click();
+    QCOMPARE(dlg->TabSheet_Editor2->ListBox_Color->item(14)->text(), QStringLiteral("強調表示(1)   『 』"));
+    dlg->TabSheet_Editor3->ListBox_Brackets->setCurrentRow(0);
+    dlg->TabSheet_Editor3->Button_BracketDelete->click();
+    QCOMPARE(dlg->TabSheet_Editor3->ListBox_Brackets->count(), 1);
+    QCOMPARE(dlg->TabSheet_Editor2->ListBox_Color->item(14)->text(), QStringLiteral("強調表示(1)   ( )"));
+    QVERIFY(!dlg->TabSheet_Editor3->Button_BracketDelete->isEnabled());
   }
 
   void reservedWordsAndQuotationReachThePreviewOnOk() {
@@ -254,9 +255,9 @@ class EditorPagesTest : public QObject {
     h.global.DReserveWordList = {"begin"};
     RecordingBoxes boxes;
     auto dlg = OpenDialog(h, boxes);
-    QCOMPARE(Unicode(dlg->Editor_ReserveWord->Model().Text()), QStringLiteral("begin"));
-    dlg->Editor_ReserveWord->Model().SetText(Cp932(QStringLiteral("begin\r\n\r\n予約\r\nend")));
-    dlg->Edit_Quotation->setText(QStringLiteral("'"));
+    QCOMPARE(Unicode(dlg->TabSheet_Editor3->Editor_ReserveWord->Model().Text()), QStringLiteral("begin"));
+    dlg->TabSheet_Editor3->Editor_ReserveWord->Model().SetText(Cp932(QStringLiteral("begin\r\n\r\n予約\r\nend")));
+    dlg->TabSheet_Editor3->Edit_Quotation->setText(QStringLiteral("'"));
     dlg->Button_OK->click();
     QCOMPARE(dlg->result(), int(QDialog::Accepted));
     QCOMPARE(dlg->Preview().ReserveWordList().size(), size_t(3));

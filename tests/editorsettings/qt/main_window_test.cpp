@@ -63,11 +63,11 @@ class MainWindowTest : public QObject {
     QVERIFY(f.Action(ActionId::DelLine)->shortcut().isEmpty());
 
     WithDialog(f, ActionId::EditEditor, [](editorsettings::qt::TEditEditorDlg& d) {
-      d.CheckBox_WidthWordWrap->setChecked(true);
-      d.SpinEdit_MarginLeft->setValue(25);
-      d.ListBox_ShortCut->setCurrentRow(int(ActionId::DelLine));
-      d.HotKey1->setKeySequence(QKeySequence(QStringLiteral("Ctrl+D")));
-      d.Button_ShortCutChange->click();
+      d.TabSheet_Editor1->CheckBox_WidthWordWrap->setChecked(true);
+      d.TabSheet_Editor1->SpinEdit_MarginLeft->setValue(25);
+      d.TabSheet_etc1->ListBox_ShortCut->setCurrentRow(int(ActionId::DelLine));
+      d.TabSheet_etc1->HotKey1->setKeySequence(QKeySequence(QStringLiteral("Ctrl+D")));
+      d.TabSheet_etc1->Button_ShortCutChange->click();
       d.Button_OK->click();
     });
     QVERIFY(boxes.errors.isEmpty());
@@ -82,7 +82,7 @@ class MainWindowTest : public QObject {
     int page = -1;
     WithDialog(f, ActionId::EditEditor_TimeOpen, [&](editorsettings::qt::TEditEditorDlg& d) {
       page = d.PageControl->currentIndex();
-      d.SpinEdit_MarginLeft->setValue(3);
+      d.TabSheet_Editor1->SpinEdit_MarginLeft->setValue(3);
       d.Button_Cancel->click();
     });
     QCOMPARE(page, int(editorsettings::qt::pgTimeStamp));
@@ -102,7 +102,7 @@ class MainWindowTest : public QObject {
     bool abortEnabled = true;
     WithDialog(f, ActionId::EditorEdit_Group, [&](editorsettings::qt::TEditEditorDlg& d) {
       abortEnabled = d.Button_mrAbort->isEnabled();
-      d.SpinEdit_MarginLeft->setValue(30);
+      d.TabSheet_Editor1->SpinEdit_MarginLeft->setValue(30);
       d.Button_OK->click();
     });
     QVERIFY(!abortEnabled);

@@ -21,8 +21,9 @@ int main(int argc, char** argv) {
   dlg->show();
   for (int page = 0; page < dlg->PageControl->count(); ++page) {
     dlg->PageControl->setCurrentIndex(page);
-    if (page == editorsettings::qt::pgEditor2) dlg->ListBox_Color->setCurrentRow(editorsettings::ceMail);
-    if (page == editorsettings::qt::pgEtc) dlg->ListBox_ShortCut->setCurrentRow(1);
+    if (page == editorsettings::qt::pgEditor2)
+      dlg->TabSheet_Editor2->ListBox_Color->setCurrentRow(editorsettings::ceMail);
+    if (page == editorsettings::qt::pgEtc) dlg->TabSheet_etc1->ListBox_ShortCut->setCurrentRow(1);
     app.processEvents();
     dlg->grab().save(QStringLiteral("%1/page%2.png").arg(folder).arg(page + 1));
   }

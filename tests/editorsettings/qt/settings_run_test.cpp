@@ -48,10 +48,10 @@ class SettingsRunTest : public QObject {
       for (int i = 0; i < d.PageControl->count(); ++i) visiblePages += d.PageControl->isTabVisible(i);
       current = d.PageControl->currentIndex();
       abortVisible = d.Button_mrAbort->isVisible();
-      QVERIFY(d.CheckBox_WidthWordWrap->isChecked());
-      d.CheckBox_WidthWordWrap->setChecked(false);
-      d.SpinEdit_WrapByte->setValue(48);
-      d.CheckBox_SoftTab->setChecked(true);
+      QVERIFY(d.TabSheet_Editor1->CheckBox_WidthWordWrap->isChecked());
+      d.TabSheet_Editor1->CheckBox_WidthWordWrap->setChecked(false);
+      d.TabSheet_Editor1->SpinEdit_WrapByte->setValue(48);
+      d.TabSheet_Editor1->CheckBox_SoftTab->setChecked(true);
       d.Button_OK->click();
     });
     QVERIFY(ok);
@@ -87,9 +87,9 @@ class SettingsRunTest : public QObject {
       for (int i = 0; i < d.PageControl->count(); ++i) tabs << d.PageControl->isTabVisible(i);
       abortVisible = d.Button_mrAbort->isVisible();
       abortEnabled = d.Button_mrAbort->isEnabled();
-      widthWrap = d.CheckBox_WidthWordWrap->isChecked();
-      d.ComboBox_ListFont->setCurrentIndex(-1);  // a hidden page cannot stop "登録"
-      d.SpinEdit_MarginLeft->setValue(30);
+      widthWrap = d.TabSheet_Editor1->CheckBox_WidthWordWrap->isChecked();
+      d.TabSheet_ListBox->ComboBox_ListFont->setCurrentIndex(-1);  // a hidden page cannot stop "登録"
+      d.TabSheet_Editor1->SpinEdit_MarginLeft->setValue(30);
       d.Button_OK->click();
     });
     QVERIFY(ok);
@@ -142,7 +142,7 @@ class SettingsRunTest : public QObject {
     Host h;
     RecordingBoxes boxes;
     QVERIFY(!Run(h, boxes, 0, false, [&](TEditEditorDlg& d) {
-      d.SpinEdit_WrapByte->setValue(99);
+      d.TabSheet_Editor1->SpinEdit_WrapByte->setValue(99);
       d.PageControl->setCurrentIndex(qt::pgEditor2);  // reaches the preview, not the records
       d.Button_Cancel->click();
     }));
