@@ -12,6 +12,12 @@ namespace codec {
 // Lead byte of a double-byte character: 0x81-0x9F and 0xE0-0xFC.
 constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+// Bytes of the character starting at `pos` (inside `s`): 2 for a lead byte with a byte after it,
+// else 1. Stepping by it never cuts a character and never runs past the end.
+constexpr std::size_t CharLength(std::string_view s, std::size_t pos) {
+  return IsLeadByte(static_cast<unsigned char>(s[pos])) && pos + 1 < s.size() ? 2 : 1;
+}
+
 // Decoding never fails: a byte or pair without a mapping (a truncated lead byte, an unassigned
 // code) becomes one U+FFFD.
 std::u16string Cp932ToUtf16(std::string_view cp932);

@@ -257,8 +257,7 @@ uint32_t WrapEngine::RowEnd(std::string_view rest) {
   uint32_t bytes = bytes_at(std::max(c, 0));
   if (bytes == 0) {
     // Never an empty row in the middle of a line: take at least one character.
-    const auto ch = static_cast<unsigned char>(rest[0]);
-    bytes = codec::IsLeadByte(ch) && rest.size() > 1 ? 2 : 1;
+    bytes = static_cast<uint32_t>(codec::CharLength(rest, 0));
   }
   return bytes;
 }

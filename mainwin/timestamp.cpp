@@ -109,10 +109,7 @@ size_t RunLength(std::string_view f, size_t pos) {
   return end - pos;
 }
 
-// Bytes from `pos` to the end of a character: two for a lead byte with a byte after it.
-size_t CharLength(std::string_view f, size_t pos) {
-  return codec::IsLeadByte(static_cast<unsigned char>(f[pos])) && pos + 1 < f.size() ? 2 : 1;
-}
+using codec::CharLength;
 
 // Position of the closing quote matching the one at `open`, or f.size() when it is not closed.
 // Double-byte characters are stepped over whole.

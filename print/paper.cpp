@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "codec/cp932.h"
+
 namespace print {
 
 namespace {
@@ -99,8 +101,7 @@ void TPaperItemList::Add(TPaperItem item) {
   if (item.Name.size() > 64) {
     size_t n = 0;
     while (n < item.Name.size()) {
-      const auto c = static_cast<unsigned char>(item.Name[n]);
-      const size_t len = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+      const size_t len = codec::CharLength(item.Name, n);
       if (n + len > 64) break;
       n += len;
     }

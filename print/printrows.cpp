@@ -10,9 +10,7 @@ namespace print {
 
 namespace {
 
-int CharLength(std::string_view s, size_t i) {
-  return codec::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
+int CharLength(std::string_view s, size_t i) { return static_cast<int>(codec::CharLength(s, i)); }
 
 bool IsSingleBytePrintable(std::string_view s, size_t i) {
   const auto c = static_cast<unsigned char>(s[i]);

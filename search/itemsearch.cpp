@@ -17,12 +17,9 @@ std::string Excerpt(const std::string& text, std::size_t from) {
   const std::size_t limit = std::min(text.size(), from + kHitTextBytes);
   std::size_t end = from;
   while (end < limit) {
-    std::size_t next = end + (codec::IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
-    if (next > limit) {
-      // A lead byte whose trail is cut off by the end of the text itself is kept as it is.
-      if (limit == text.size()) end = limit;
-      break;
-    }
+    // A lead byte whose trail is cut off by the end of the text itself counts as one byte and is kept.
+    const std::size_t next = end + codec::CharLength(text, end);
+    if (next > limit) break;
     end = next;
   }
   return text.substr(from, end - from);

@@ -26,7 +26,7 @@ int DrawnByteCount(std::string_view row) {
   // Walk whole characters so that a trail byte with a lead byte's value is not taken for one.
   int i = 0;
   while (i < kDrawnBytes) {
-    const int len = codec::IsLeadByte(static_cast<unsigned char>(row[i])) && i + 1 < n ? 2 : 1;
+    const int len = static_cast<int>(codec::CharLength(row, static_cast<size_t>(i)));
     if (i + len > kDrawnBytes) return i + len;  // a double-byte character starting at offset 999
     i += len;
   }

@@ -75,6 +75,11 @@ TEST(Cp932DecodeChar, ReportsLengthOfEachCharacter) {
     EXPECT_EQ(d.ch, s.ch) << "at " << s.pos;
     EXPECT_EQ(d.length, s.length) << "at " << s.pos;
   }
+  // The byte walk steps over any byte after a lead byte (here CR), and a lead byte at the very end
+  // stands alone.
+  for (auto [pos, length] : {std::pair{0, 1}, {1, 2}, {3, 2}, {5, 1}, {6, 2}})
+    EXPECT_EQ(codec::CharLength(text, static_cast<std::size_t>(pos)), static_cast<std::size_t>(length)) << "at " << pos;
+  EXPECT_EQ(codec::CharLength("a\x82", 1), 1u);
 }
 
 TEST(Cp932Decode, EveryByteSequenceDecodesWithoutLosingItsPlace) {
