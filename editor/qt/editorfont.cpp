@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 
 namespace editor::qt {
 
@@ -62,8 +62,7 @@ QStringList MeasuredFixedPitchFamilies(int pixelSize) {
 
 QFont FontFromRecord(const store::TFont& record) {
   InstallFontSubstitutions();
-  const std::u16string name = codec::Cp932ToUtf16(record.Name);
-  QFont font(QString::fromStdU16String(name));
+  QFont font(codec::qt::FromCp932(record.Name));
   int pixels = record.Height < 0 ? -record.Height : (record.Height * 96 + 36) / 72;
   if (pixels <= 0) pixels = 16;
   if (pixels % 2) ++pixels;

@@ -3,13 +3,13 @@
 
 #include <QMimeData>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 
 namespace editor::qt {
 
 std::unique_ptr<QMimeData> MakeTextMime(std::string_view cp932, bool box) {
   auto mime = std::make_unique<QMimeData>();
-  mime->setText(QString::fromStdU16String(codec::Cp932ToUtf16(cp932)));
+  mime->setText(codec::qt::FromCp932(cp932));
   mime->setData(QString::fromLatin1(kCp932MimeType), QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size())));
   if (box) mime->setData(QString::fromLatin1(kBoxMimeType), QByteArray());
   return mime;
@@ -18,8 +18,7 @@ std::unique_ptr<QMimeData> MakeTextMime(std::string_view cp932, bool box) {
 MimeText FromUnicode(const QString& text) {
   MimeText out;
   out.hasText = true;
-  codec::Encoded e = codec::Utf16ToCp932(
-      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())));
+  codec::Encoded e = codec::qt::ToCp932Counted(text);
   out.bytes = std::move(e.bytes);
   out.replaced = e.replaced;
   return out;

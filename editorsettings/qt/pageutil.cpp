@@ -3,18 +3,9 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include "codec/cp932.h"
 #include "editorsettings/settingsrun.h"
 
 namespace editorsettings::qt {
-
-QString FromCp932(std::string_view s) { return QString::fromStdU16String(codec::Cp932ToUtf16(s)); }
-
-std::string ToCp932(const QString& s) {
-  return codec::Utf16ToCp932(
-             std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size())))
-      .bytes;
-}
 
 std::vector<std::string> Cp932List(const QStringList& l) {
   std::vector<std::string> v;
@@ -25,7 +16,6 @@ std::vector<std::string> Cp932List(const QStringList& l) {
 
 QString U8(const char* s) { return QString::fromUtf8(s); }
 QString U8(const std::string& s) { return QString::fromStdString(s); }
-QString MessageText(const char* s) { return U8(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 QSpinBox* Spin(int min, int max, QWidget* parent) {
   auto* s = new QSpinBox(parent);

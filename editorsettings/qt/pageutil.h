@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/qt/qtcp932.h"
+
 class QLineEdit;
 class QSpinBox;
 class QWidget;
@@ -24,13 +26,12 @@ namespace editorsettings::qt {
 
 class SettingsBoxes;
 
-QString FromCp932(std::string_view s);
-std::string ToCp932(const QString& s);
+using codec::qt::FromCp932;
+using codec::qt::MessageText;
+using codec::qt::ToCp932;
 std::vector<std::string> Cp932List(const QStringList& l);
 QString U8(const char* s);
 QString U8(const std::string& s);
-// Message texts use CR LF; a label breaks on LF alone.
-QString MessageText(const char* s);
 
 QSpinBox* Spin(int min, int max, QWidget* parent);
 // The spin's own text field (what the user typed, before Qt corrects it on leaving).

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 #include "editor/qt/editorcolor.h"
 #include "editor/qt/editorfont.h"
 
@@ -77,7 +77,7 @@ store::TColor SampleList::LineColour(int row) const {
 
 void SampleList::SetRecord(const ListBoxRecord& record) {
   look_ = LookOf(record);
-  font_ = QFont(QString::fromStdU16String(codec::Cp932ToUtf16(record.fontName)));
+  font_ = QFont(codec::qt::FromCp932(record.fontName));
   if (record.fontSize > 0) font_.setPointSize(record.fontSize);
   look_.lineSpacing = QFontMetrics(font_).height();
   QPalette pal = palette();

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 #include "editor/qt/editorcolor.h"
 
 namespace mainwin::qt {
@@ -74,7 +74,7 @@ TGroupEditForm::TGroupEditForm(QWidget* owner) : QDialog(owner) {
 }
 
 void TGroupEditForm::SetFields(const EntryFields& fields) {
-  Edit_GroupName->setText(QString::fromStdU16String(codec::Cp932ToUtf16(fields.name)));
+  Edit_GroupName->setText(codec::qt::FromCp932(fields.name));
   // Typing replaces the proposed name at once.
   Edit_GroupName->selectAll();
   Edit_GroupName->setFocus();
@@ -88,16 +88,14 @@ void TGroupEditForm::SetFields(const EntryFields& fields) {
 
 EntryFields TGroupEditForm::Fields() const {
   EntryFields f;
-  f.name = codec::Utf16ToCp932(Edit_GroupName->text().toStdU16String()).bytes;
+  f.name = codec::qt::ToCp932(Edit_GroupName->text());
   f.colour = colour_;
   f.style = static_cast<uint8_t>((CheckBox_Bold->isChecked() ? 1 : 0) | (CheckBox_Italic->isChecked() ? 2 : 0) |
                                  (CheckBox_Underline->isChecked() ? 4 : 0) | (CheckBox_StrikeOut->isChecked() ? 8 : 0));
   return f;
 }
 
-int TGroupEditForm::ReplacedInName() const {
-  return codec::Utf16ToCp932(Edit_GroupName->text().toStdU16String()).replaced;
-}
+int TGroupEditForm::ReplacedInName() const { return codec::qt::ToCp932Counted(Edit_GroupName->text()).replaced; }
 
 void TGroupEditForm::accept() {
   if (!EntryNameAcceptable(Fields().name)) {

@@ -11,15 +11,11 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 #include "editor/qt/editorcolor.h"
 #include "editor/qt/editorfont.h"
 
 namespace mainwin::qt {
-
-namespace {
-QString Unicode(const std::string& cp932) { return QString::fromStdU16String(codec::Cp932ToUtf16(cp932)); }
-}  // namespace
 
 class TListBox_kor::Delegate final : public QStyledItemDelegate {
  public:
@@ -83,7 +79,7 @@ TListBox_kor::~TListBox_kor() { core_.SetView(nullptr); }
 
 void TListBox_kor::SetLook(const ListLook& look) {
   look_ = look;
-  font_ = QFont(Unicode(look.fontName));
+  font_ = QFont(codec::qt::FromCp932(look.fontName));
   if (look.fontSize > 0) font_.setPointSize(look.fontSize);
   look_.lineSpacing = QFontMetrics(font_).height();
   core_.SetFontHeight(FontHeightOfPoints(look.fontSize));
@@ -101,7 +97,7 @@ int TListBox_kor::RowHeightNow() const { return std::max(1, ListRowHeight(look_)
 void TListBox_kor::SetRows(const std::vector<std::string>& names) {
   QStringList rows;
   rows.reserve(static_cast<qsizetype>(names.size()));
-  for (const std::string& n : names) rows.push_back(Unicode(n));
+  for (const std::string& n : names) rows.push_back(codec::qt::FromCp932(n));
   showing_ = true;
   model_.setStringList(rows);
   showing_ = false;
@@ -131,7 +127,7 @@ void TListBox_kor::SetTopRow(int row) {
 int TListBox_kor::ClientHeight() const { return viewport()->height(); }
 
 int TListBox_kor::TextWidth(const std::string& cp932) const {
-  return QFontMetrics(font_).horizontalAdvance(Unicode(cp932));
+  return QFontMetrics(font_).horizontalAdvance(codec::qt::FromCp932(cp932));
 }
 
 void TListBox_kor::SetHorizontalExtent(int pixels) {

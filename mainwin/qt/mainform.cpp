@@ -27,7 +27,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 #include "editor/qt/editorfont.h"
 #include "editor/qt/oleddeditor.h"
 #include "mainwin/desktop.h"
@@ -41,18 +41,12 @@
 
 namespace mainwin::qt {
 
+using codec::qt::FromCp932;
+using codec::qt::MessageText;
+
 namespace {
 
 const QString kCaption = QStringLiteral("ソラメtext");
-
-QString Unicode(const std::string& cp932) { return QString::fromStdU16String(codec::Cp932ToUtf16(cp932)); }
-
-// Message texts carry the stored "\r\n" line breaks.
-QString MessageText(const std::string& utf8) {
-  QString s = QString::fromUtf8(utf8);
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return s;
-}
 
 QString Env(const char* name) { return QString::fromLocal8Bit(qgetenv(name)); }
 
@@ -645,7 +639,7 @@ void TMainForm::BuildMoveCopyMenu(QMenu* menu) {
     sub->menuAction()->setProperty("tag", tag);
     sub->setEnabled(enabled);
     for (size_t g = 0; g < groups.size(); ++g) {
-      QString name = Unicode(groups[g]);
+      QString name = FromCp932(groups[g]);
       QAction* entry = sub->addAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")));
       entry->setProperty("tag", static_cast<int>(g));
       const int target = static_cast<int>(g);
@@ -667,7 +661,7 @@ void TMainForm::BuildTimeStampMenu() {
   group->setExclusive(true);
   for (const TimeStampMenuEntry& entry : core_->TimeStampMenu()) {
     // No access keys in this menu: an "&" of a format is text.
-    QString caption = Unicode(entry.caption);
+    QString caption = FromCp932(entry.caption);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* a = PopupMenu_Time->addAction(caption);
     a->setCheckable(true);
@@ -827,7 +821,7 @@ void TMainForm::ShowCharactersReplaced(int count) {
   if (count > 0) statusBar()->showMessage(QStringLiteral("%1 文字を「?」に置き換えました").arg(count), 5000);
 }
 
-void TMainForm::OpenLink(const std::string& target) { boxes_->OpenUrl(QUrl(Unicode(target), QUrl::TolerantMode)); }
+void TMainForm::OpenLink(const std::string& target) { boxes_->OpenUrl(QUrl(FromCp932(target), QUrl::TolerantMode)); }
 
 void TMainForm::ShowMessage(const std::string& text) { boxes_->Notice(this, MessageText(text)); }
 

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 
 namespace mainwin::qt {
 
@@ -75,7 +75,7 @@ TForm_MultiDelete1::TForm_MultiDelete1(QWidget* owner) : QDialog(owner) {
 
 void TForm_MultiDelete1::SetNames(const std::vector<std::string>& names) {
   ListBox1->clear();
-  for (const std::string& n : names) ListBox1->addItem(QString::fromStdU16String(codec::Cp932ToUtf16(n)));
+  for (const std::string& n : names) ListBox1->addItem(codec::qt::FromCp932(n));
   UpdateCounter();
 }
 

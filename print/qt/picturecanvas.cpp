@@ -3,17 +3,11 @@
 
 #include <QPalette>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 #include "editor/qt/editorcolor.h"
 #include "editor/qt/editorfont.h"
 
 namespace print::qt {
-
-namespace {
-
-QString ToQString(std::string_view cp932) { return QString::fromStdU16String(codec::Cp932ToUtf16(cp932)); }
-
-}  // namespace
 
 int PagePicture::metric(PaintDeviceMetric m) const {
   switch (m) {
@@ -51,7 +45,7 @@ QColor PaperColor(store::TColor c) {
 
 QFont PrintFont(const store::TFont& record, int pixelHeight, uint8_t style) {
   editor::qt::InstallFontSubstitutions();
-  QFont font(ToQString(record.Name));
+  QFont font(codec::qt::FromCp932(record.Name));
   font.setPixelSize(std::max(1, pixelHeight));
   font.setBold(style & store::fsBold);
   font.setItalic(style & store::fsItalic);
@@ -84,7 +78,7 @@ TextMetrics PictureCanvas::Metrics() {
 
 double PictureCanvas::TextWidth(std::string_view text) {
   if (!metrics_) metrics_ = std::make_unique<QFontMetricsF>(font_, &probe_);
-  return metrics_->horizontalAdvance(ToQString(text));
+  return metrics_->horizontalAdvance(codec::qt::FromCp932(text));
 }
 
 void PictureCanvas::StartPage(int width, int height) {
@@ -107,7 +101,7 @@ void PictureCanvas::DrawText(double x, int y, const PrintRect& clip, std::string
                              store::TColor background) {
   if (!painter_.isActive() || text.empty()) return;
   if (!metrics_) metrics_ = std::make_unique<QFontMetricsF>(font_, &probe_);
-  const QString s = ToQString(text);
+  const QString s = codec::qt::FromCp932(text);
   painter_.save();
   painter_.setClipRect(QRect(clip.left, clip.top, clip.Width(), clip.Height()));
   if (background != store::clNone)

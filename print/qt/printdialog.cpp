@@ -23,17 +23,17 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 #include "print/qt/printjob.h"
 #include "store/errors.h"
 #include "store/reporter.h"
 
 namespace print::qt {
 
-namespace {
+using codec::qt::FromCp932;
+using codec::qt::ToCp932;
 
-QString FromCp932(std::string_view s) { return QString::fromStdU16String(codec::Cp932ToUtf16(s)); }
-std::string ToCp932(const QString& s) { return codec::Utf16ToCp932(s.toStdU16String()).bytes; }
+namespace {
 
 // Radio buttons in a row, ids 0.. in order.
 QButtonGroup* RadioRow(QWidget* parent, QBoxLayout* into, const QStringList& texts) {

@@ -7,7 +7,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 
 namespace print::qt {
 
@@ -51,7 +51,7 @@ bool QtPrinterDriver::QueryPapers(std::vector<TPaperItem>& papers) const {
     if (id == 0) continue;
     const QSizeF mm = s.size(QPageSize::Millimeter);
     TPaperItem item;
-    item.Name = codec::Utf16ToCp932(s.name().toStdU16String()).bytes;
+    item.Name = codec::qt::ToCp932(s.name());
     item.Width = qRound(mm.width());
     item.Height = qRound(mm.height());
     item.Id = static_cast<int16_t>(id);

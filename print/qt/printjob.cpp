@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 #include "print/qt/printerdriver.h"
 #include "print/qt/printpreview.h"
 #include "print/qt/printprogress.h"
@@ -71,7 +71,7 @@ bool PrintRenderedPages(const TStringsPrinter& settings, QPrinter& printer, cons
 
 bool Print(TStringsPrinter& settings, QPrinter& printer, const std::vector<std::string>& lines, QWidget* parent) {
   if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-    QString name = QString::fromStdU16String(codec::Cp932ToUtf16(FileNameWithoutDirectory(settings.FileName())));
+    QString name = codec::qt::FromCp932(FileNameWithoutDirectory(settings.FileName()));
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
     if (name.isEmpty()) name = QStringLiteral("print");
     const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("印刷"),

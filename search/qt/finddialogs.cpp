@@ -4,12 +4,14 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "codec/qt/qtcp932.h"
 #include "search/qt/findgridform.h"
 #include "search/qt/formsearch.h"
-#include "search/qt/qtcp932.h"
 #include "search/qt/replacedialog.h"
 
 namespace search::qt {
+
+using codec::qt::MessageText;
 
 FindDialogsQt::FindDialogsQt(QWidget* window) : QObject(window), window_(window) {}
 

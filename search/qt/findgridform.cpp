@@ -12,9 +12,11 @@
 
 #include <algorithm>
 
-#include "search/qt/qtcp932.h"
+#include "codec/qt/qtcp932.h"
 
 namespace search::qt {
+
+using codec::qt::FromCp932;
 
 namespace {
 

@@ -15,9 +15,12 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "search/qt/qtcp932.h"
+#include "codec/qt/qtcp932.h"
 
 namespace search::qt {
+
+using codec::qt::FromCp932;
+using codec::qt::ToCp932;
 
 namespace {
 

@@ -11,9 +11,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "search/qt/qtcp932.h"
+#include "codec/qt/qtcp932.h"
 
 namespace search::qt {
+
+using codec::qt::FromCp932;
+using codec::qt::ToCp932;
 
 TReplaceDialog::TReplaceDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("ReplaceDialog");
