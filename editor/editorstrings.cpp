@@ -3,22 +3,9 @@
 
 #include <algorithm>
 
+#include "editor/updatescope.h"
+
 namespace editor {
-
-namespace {
-
-class LinesBracket {
- public:
-  explicit LinesBracket(TEditorStrings& l) : l_(l) { l_.BeginUpdate(); }
-  ~LinesBracket() { l_.EndUpdate(); }
-  LinesBracket(const LinesBracket&) = delete;
-  LinesBracket& operator=(const LinesBracket&) = delete;
-
- private:
-  TEditorStrings& l_;
-};
-
-}  // namespace
 
 void TEditorStrings::CheckLine(int i, int count) const {
   if (i < 0 || i >= count) throw EListError(i);
@@ -100,7 +87,7 @@ void TEditorStrings::Delete(int i) {
 void TEditorStrings::Clear() { doc_.Clear(); }
 
 void TEditorStrings::SetText(std::string_view text) {
-  LinesBracket bracket(*this);
+  UpdateScope update(*this);
   doc_.SetText(text);
 }
 
@@ -130,7 +117,7 @@ void TEditorStrings::Assign(const std::vector<std::string>& lines) {
 }
 
 void TEditorStrings::LoadFromFile(const std::string& path) {
-  LinesBracket bracket(*this);
+  UpdateScope update(*this);
   doc_.LoadFromFile(path);
 }
 

@@ -6,17 +6,17 @@
 
 #include "codec/cp932.h"
 #include "editor/parser.h"
+#include "editor/updatescope.h"
 
 namespace editor {
 
 // ---- TFountainColor
 
 void TFountainColor::Assign(const TFountainColor& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   SetBkColor(src.bk_color_);
   SetColor(src.color_);
   SetStyle(src.style_);
-  EndUpdate();
 }
 
 void TFountainColor::Describe(store::PropertyVisitor& v) {
@@ -79,17 +79,11 @@ TFountainBracketItem& TFountainBracketCollection::Add() {
 }
 
 TFountainBracketItem& TFountainBracketCollection::Add(std::string left, std::string right) {
-  BeginUpdate();
-  try {
-    auto& item = Add();
-    item.SetLeftBracket(std::move(left));
-    item.SetRightBracket(std::move(right));
-    EndUpdate();
-    return item;
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
+  UpdateScope update(*this);
+  auto& item = Add();
+  item.SetLeftBracket(std::move(left));
+  item.SetRightBracket(std::move(right));
+  return item;
 }
 
 void TFountainBracketCollection::Delete(int i) {
@@ -106,11 +100,10 @@ void TFountainBracketCollection::ClearItems() {
 
 void TFountainBracketCollection::Assign(const TFountainBracketCollection& src) {
   if (&src == this) return;
-  BeginUpdate();
+  UpdateScope update(*this);
   items_.clear();
   pending_ = true;
   for (const auto& s : src.items_) Add().Assign(*s);
-  EndUpdate();
 }
 
 void TFountainBracketCollection::EndUpdate() {
@@ -129,21 +122,18 @@ void TFountainBracketCollection::Changed() {
 }
 
 void TEditorBracketCollection::SetBkColor(TColor c) {
-  BeginUpdate();
+  UpdateScope update(*this);
   for (size_t i = 0; i < Count(); ++i) (*this)[static_cast<int>(i)].ItemColor.SetBkColor(c);
-  EndUpdate();
 }
 
 void TEditorBracketCollection::SetColor(TColor c) {
-  BeginUpdate();
+  UpdateScope update(*this);
   for (size_t i = 0; i < Count(); ++i) (*this)[static_cast<int>(i)].ItemColor.SetColor(c);
-  EndUpdate();
 }
 
 void TEditorBracketCollection::SetStyle(uint8_t s) {
-  BeginUpdate();
+  UpdateScope update(*this);
   for (size_t i = 0; i < Count(); ++i) (*this)[static_cast<int>(i)].ItemColor.SetStyle(s);
-  EndUpdate();
 }
 
 // ---- Reserved words
@@ -291,10 +281,11 @@ TEditorColors::TEditorColors() : reserve_(&own_reserve_) { Init(); }
 TEditorColors::TEditorColors(TFountain& owner) : reserve_(&owner.Reserve()), owner_(&owner) { Init(); }
 
 void TEditorColors::Init() {
-  Select.BeginUpdate();
-  Select.SetBkColor(store::clNavy);
-  Select.SetColor(store::clWhite);
-  Select.EndUpdate();
+  {
+    UpdateScope update(Select);
+    Select.SetBkColor(store::clNavy);
+    Select.SetColor(store::clWhite);
+  }
   for (TEditorColor* c : Members())
     if (c != reserve_ || !owner_) c->OnChange = [this] { Changed(); };
 }
@@ -310,13 +301,11 @@ std::array<const TEditorColor*, 11> TEditorColors::Members() const {
 void TEditorColors::Assign(const TEditorColors& src) {
   if (&src == this) return;
   // Reserve belongs to the definition, which notifies by itself: bracket both.
-  if (owner_) owner_->BeginUpdate();
-  BeginUpdate();
+  UpdateScope ownerUpdate(owner_);
+  UpdateScope update(*this);
   auto dst = Members();
   auto from = src.Members();
   for (size_t i = 0; i < dst.size(); ++i) dst[i]->Assign(*from[i]);
-  EndUpdate();
-  if (owner_) owner_->EndUpdate();
 }
 
 void TEditorColors::SetMainValues() {
@@ -331,15 +320,13 @@ void TEditorColors::SetMainValues() {
       {&Int, clNone, clNone}, {&Mail, clNone, clGreen},     {reserve_, clNone, clRed}, {&Select, clNavy, clWhite},
       {&Str, clNone, clNone}, {&Symbol, clNone, clNone},    {&Url, clNone, clBlue},
   };
-  if (owner_) owner_->BeginUpdate();
-  BeginUpdate();
+  UpdateScope ownerUpdate(owner_);
+  UpdateScope update(*this);
   for (const Main& m : table) {
     m.member->SetBkColor(m.bk);
     m.member->SetColor(m.color);
     m.member->SetStyle(0);
   }
-  EndUpdate();
-  if (owner_) owner_->EndUpdate();
 }
 
 void TEditorColors::Describe(store::PropertyVisitor& v) {
@@ -399,12 +386,10 @@ void TEditorFountain::SetUrl(bool b) {
 
 template <class F>
 void TEditorFountain::ForPaintColours(F&& f) {
-  BeginUpdate();
-  colors_.BeginUpdate();
+  UpdateScope update(*this);
+  UpdateScope colorsUpdate(colors_);
   for (TEditorColor* c : colors_.Members())
     if (c != &colors_.Select && c != &colors_.Hit) f(*c);
-  colors_.EndUpdate();
-  EndUpdate();
 }
 
 void TEditorFountain::SetBkColor(TColor c) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "editor/updatescope.h"
+
 namespace editor {
 namespace {
 
@@ -53,25 +55,23 @@ void Enum(PropertyVisitor& v, std::string_view name, C& obj, E (C::*get)() const
 // ---- TEditorCursors
 
 void TEditorCursors::Assign(const TEditorCursors& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   default_ = src.default_;
   drag_sel_ = src.drag_sel_;
   drag_sel_copy_ = src.drag_sel_copy_;
   in_sel_ = src.in_sel_;
   left_margin_ = src.left_margin_;
   top_margin_ = src.top_margin_;
-  EndUpdate();
 }
 
 void TEditorCursors::SetMainValues() {
-  BeginUpdate();
+  UpdateScope update(*this);
   SetDefaultCursor(crIBeam);
   SetDragSelCursor(crDrag);
   SetDragSelCopyCursor(crDragSelCopy);
   SetInSelCursor(crDefault);
   SetLeftMarginCursor(crRightArrow);
   SetTopMarginCursor(crDefault);
-  EndUpdate();
 }
 
 void TEditorCursors::Describe(PropertyVisitor& v) {
@@ -100,7 +100,7 @@ void TEditorCaret::SetTabSpaceCount(int64_t n) {
 }
 
 void TEditorCaret::Assign(const TEditorCaret& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   auto_cursor_ = src.auto_cursor_;
   auto_indent_ = src.auto_indent_;
   back_space_un_indent_ = src.back_space_un_indent_;
@@ -119,11 +119,10 @@ void TEditorCaret::Assign(const TEditorCaret& src) {
   style_ = src.style_;
   tab_indent_ = src.tab_indent_;
   tab_space_count_ = src.tab_space_count_;
-  EndUpdate();
 }
 
 void TEditorCaret::SetMainValues() {
-  BeginUpdate();
+  UpdateScope update(*this);
   SetAutoCursor(true);
   SetAutoIndent(false);
   SetBackSpaceUnIndent(false);
@@ -142,7 +141,6 @@ void TEditorCaret::SetMainValues() {
   SetStyle(csDefault);
   SetTabIndent(false);
   SetTabSpaceCount(8);
-  EndUpdate();
 }
 
 void TEditorCaret::Describe(PropertyVisitor& v) {
@@ -180,10 +178,9 @@ bool operator==(const TEditorCaret& a, const TEditorCaret& b) {
 // ---- TEditorMark, TEditorMarks
 
 void TEditorMark::Assign(const TEditorMark& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   color_ = src.color_;
   visible_ = src.visible_;
-  EndUpdate();
 }
 
 void TEditorMark::Describe(PropertyVisitor& v) {
@@ -198,13 +195,12 @@ TEditorMarks::TEditorMarks() {
 }
 
 void TEditorMarks::Assign(const TEditorMarks& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   eof_.Assign(src.eof_);
   ret_.Assign(src.ret_);
   wrap_.Assign(src.wrap_);
   hide_.Assign(src.hide_);
   underline_.Assign(src.underline_);
-  EndUpdate();
 }
 
 void TEditorMarks::SetMainValues() {
@@ -213,14 +209,13 @@ void TEditorMarks::SetMainValues() {
     TColor color;
     bool visible;
   };
-  BeginUpdate();
+  UpdateScope update(*this);
   for (const Main& m :
        {Main{eof_, store::clOlive, false}, Main{ret_, store::clGray, true}, Main{wrap_, store::clGray, true},
         Main{hide_, store::clRed, true}, Main{underline_, store::clGray, true}}) {
     m.mark.SetColor(m.color);
     m.mark.SetVisible(m.visible);
   }
-  EndUpdate();
 }
 
 void TEditorMarks::Describe(PropertyVisitor& v) {
@@ -244,21 +239,19 @@ void TEditorMargin::SetLine(int64_t n) { SetValue(line_, Clamp<int>(n, 0, kMax))
 void TEditorMargin::SetTop(int64_t n) { SetValue(top_, Clamp<int>(n, 0, kMax)); }
 
 void TEditorMargin::Assign(const TEditorMargin& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   character_ = src.character_;
   left_ = src.left_;
   line_ = src.line_;
   top_ = src.top_;
-  EndUpdate();
 }
 
 void TEditorMargin::SetMainValues() {
-  BeginUpdate();
+  UpdateScope update(*this);
   SetCharacter(0);
   SetLeft(12);
   SetLine(0);
   SetTop(8);
-  EndUpdate();
 }
 
 void TEditorMargin::Describe(PropertyVisitor& v) {
@@ -278,25 +271,23 @@ bool operator==(const TEditorMargin& a, const TEditorMargin& b) {
 void TEditorRuler::SetGaugeRange(int64_t n) { SetValue(gauge_range_, Clamp<int>(n, 8, 10) & ~1); }
 
 void TEditorRuler::Assign(const TEditorRuler& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   bk_color_ = src.bk_color_;
   color_ = src.color_;
   edge_ = src.edge_;
   gauge_range_ = src.gauge_range_;
   mark_color_ = src.mark_color_;
   visible_ = src.visible_;
-  EndUpdate();
 }
 
 void TEditorRuler::SetMainValues() {
-  BeginUpdate();
+  UpdateScope update(*this);
   SetBkColor(store::clSilver);
   SetColor(store::clBlack);
   SetEdge(true);
   SetGaugeRange(10);
   SetMarkColor(store::clBlack);
   SetVisible(true);
-  EndUpdate();
 }
 
 void TEditorRuler::Describe(PropertyVisitor& v) {
@@ -321,7 +312,7 @@ void TEditorLeftbar::SetLeftMargin(int64_t n) { SetValue(left_margin_, Clamp<int
 void TEditorLeftbar::SetRightMargin(int64_t n) { SetValue(right_margin_, Clamp<int>(n, 0, kMaxMargin)); }
 
 void TEditorLeftbar::Assign(const TEditorLeftbar& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   bk_color_ = src.bk_color_;
   color_ = src.color_;
   column_ = src.column_;
@@ -333,11 +324,10 @@ void TEditorLeftbar::Assign(const TEditorLeftbar& src) {
   visible_ = src.visible_;
   zero_base_ = src.zero_base_;
   zero_lead_ = src.zero_lead_;
-  EndUpdate();
 }
 
 void TEditorLeftbar::SetMainValues() {
-  BeginUpdate();
+  UpdateScope update(*this);
   SetBkColor(store::clSilver);
   SetColor(store::clBlack);
   SetColumn(3);
@@ -349,7 +339,6 @@ void TEditorLeftbar::SetMainValues() {
   SetVisible(false);
   SetZeroBase(false);
   SetZeroLead(false);
-  EndUpdate();
 }
 
 void TEditorLeftbar::Describe(PropertyVisitor& v) {
@@ -382,23 +371,21 @@ void TEditorImagebar::SetMarkWidth(int64_t n) { SetValue(mark_width_, Clamp<int>
 void TEditorImagebar::SetRightMargin(int64_t n) { SetValue(right_margin_, Clamp<int>(n, 0, kMax)); }
 
 void TEditorImagebar::Assign(const TEditorImagebar& src) {
-  BeginUpdate();
+  UpdateScope update(*this);
   digit_width_ = src.digit_width_;
   left_margin_ = src.left_margin_;
   mark_width_ = src.mark_width_;
   right_margin_ = src.right_margin_;
   visible_ = src.visible_;
-  EndUpdate();
 }
 
 void TEditorImagebar::SetMainValues() {
-  BeginUpdate();
+  UpdateScope update(*this);
   SetDigitWidth(8);
   SetLeftMargin(2);
   SetMarkWidth(0);
   SetRightMargin(2);
   SetVisible(false);
-  EndUpdate();
 }
 
 void TEditorImagebar::Describe(PropertyVisitor& v) {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "editor/undo.h"
+#include "editor/updatescope.h"
 #include "editor/wrapoption.h"
 #include "store/bytestream.h"
 #include "store/errors.h"
@@ -18,18 +19,6 @@ namespace {
 constexpr int kDefaultTabWidth = 8;
 constexpr size_t kFileBlock = 8192;
 constexpr char kCtrlZ = 26;
-
-// Bracket of the document's update counter that also closes on an exception.
-class UpdateBracket {
- public:
-  explicit UpdateBracket(TEditorScreenStrings& d) : d_(d) { d_.BeginUpdate(); }
-  ~UpdateBracket() { d_.EndUpdate(); }
-  UpdateBracket(const UpdateBracket&) = delete;
-  UpdateBracket& operator=(const UpdateBracket&) = delete;
-
- private:
-  TEditorScreenStrings& d_;
-};
 
 }  // namespace
 
@@ -400,7 +389,7 @@ void TEditorScreenStrings::BuildRows(std::string_view text) {
 }
 
 void TEditorScreenStrings::SetText(std::string_view text) {
-  UpdateBracket bracket(*this);
+  UpdateScope update(*this);
   Clear();
   BuildRows(text);
   ++text_revision_;
@@ -422,7 +411,7 @@ void TEditorScreenStrings::Clear() {
 }
 
 void TEditorScreenStrings::LoadFromFile(const std::string& path) {
-  UpdateBracket bracket(*this);
+  UpdateScope update(*this);
   Clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) throw EFileError(store::CannotOpenMessage(path) + " (" + store::IoErrorMessage(errno) + ")");
@@ -539,7 +528,7 @@ void TEditorScreenStrings::Rewrap() {
 
 void TEditorScreenStrings::WrapLines() {
   if (Count() == 0 || PrimaryLoading()) return;
-  UpdateBracket bracket(*this);
+  UpdateScope update(*this);
   WrapEngine& engine = Engine();
   const int n = Count();
   const RowAttribute last_attr = RowAttr(n - 1);
@@ -577,7 +566,7 @@ void TEditorScreenStrings::WrapLines() {
 
 void TEditorScreenStrings::JoinLines() {
   if (Count() == 0) return;
-  UpdateBracket bracket(*this);
+  UpdateScope update(*this);
   const int n = Count();
   const RowAttribute old_last = RowAttr(n - 1);
   TEditorStringList fresh;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "editor/screenstrings.h"
+#include "editor/updatescope.h"
 
 namespace editor {
 
@@ -43,61 +44,62 @@ void TEditorUndoObj::Replay(Direction direction) {
   TEditorScreenStrings& doc = document_;
   EditorViewHooks* view = doc.FocusedView();
   if (view != nullptr) view->BeginEdit();
-  doc.BeginUpdate();
-  ++doc.text_revision_;
+  {
+    UpdateScope update(doc);
+    ++doc.text_revision_;
 
-  // What the edit produced.
-  TEditorScreenStrings::ReadResult produced;
-  std::vector<uint32_t> produced_shape;
-  if (u.RowCount > 0) {
-    produced = doc.ReadRows(u.Row, u.RowCount);
-    produced_shape = doc.RowShapes(u.Row, produced.Rows);
-  }
-  const int n = produced.Rows;
+    // What the edit produced.
+    TEditorScreenStrings::ReadResult produced;
+    std::vector<uint32_t> produced_shape;
+    if (u.RowCount > 0) {
+      produced = doc.ReadRows(u.Row, u.RowCount);
+      produced_shape = doc.RowShapes(u.Row, produced.Rows);
+    }
+    const int n = produced.Rows;
 
-  // Put back what it removed.
-  int k = 0;
-  if (u.RowAttribute == rowNone) {
-    if (n > 0) doc.DeleteRowsKeepMarks(u.Row, n);
-  } else {
-    TEditorStringList rows;
-    if (!TEditorScreenStrings::RowsFromShape(u.Text, u.Shape, rows)) {
-      rows.Clear();
-      doc.CutRows(u.Text, static_cast<RowAttribute>(u.RowAttribute), rows);
-      if (u.RowAttribute == rowWrapped && rows.Count() > 1 && rows.GetView(rows.Count() - 1).empty()) {
-        rows.Delete(rows.Count() - 1);
-        rows.SetRowAttr(rows.Count() - 1, rowWrapped);
+    // Put back what it removed.
+    int k = 0;
+    if (u.RowAttribute == rowNone) {
+      if (n > 0) doc.DeleteRowsKeepMarks(u.Row, n);
+    } else {
+      TEditorStringList rows;
+      if (!TEditorScreenStrings::RowsFromShape(u.Text, u.Shape, rows)) {
+        rows.Clear();
+        doc.CutRows(u.Text, static_cast<RowAttribute>(u.RowAttribute), rows);
+        if (u.RowAttribute == rowWrapped && rows.Count() > 1 && rows.GetView(rows.Count() - 1).empty()) {
+          rows.Delete(rows.Count() - 1);
+          rows.SetRowAttr(rows.Count() - 1, rowWrapped);
+        }
       }
+      k = rows.Count();
+      doc.MoveRows(u.Row, n, rows);
     }
-    k = rows.Count();
-    doc.MoveRows(u.Row, n, rows);
-  }
-  const int changed = doc.UpdateStates(u.Row);
-  doc.RecordChange(u.Row, n, k, changed);
+    const int changed = doc.UpdateStates(u.Row);
+    doc.RecordChange(u.Row, n, k, changed);
 
-  // The inverse entry.
-  TUndoData inverse = u;
-  inverse.RowCount = k;
-  inverse.RowAttribute = produced.LastAttr;
-  inverse.Text = std::move(produced.Text);
-  inverse.Shape = std::move(produced_shape);
-  if (direction == Direction::kUndo) {
-    if (view != nullptr) {
-      inverse.CaretRow = view->CaretRow();
-      inverse.CaretCol = view->CaretCol();
+    // The inverse entry.
+    TUndoData inverse = u;
+    inverse.RowCount = k;
+    inverse.RowAttribute = produced.LastAttr;
+    inverse.Text = std::move(produced.Text);
+    inverse.Shape = std::move(produced_shape);
+    if (direction == Direction::kUndo) {
+      if (view != nullptr) {
+        inverse.CaretRow = view->CaretRow();
+        inverse.CaretCol = view->CaretCol();
+      }
+      redo_list_.push_back(std::move(inverse));
+    } else {
+      replaying_ = true;
+      TUndoData& e = NewEntry();
+      replaying_ = false;
+      e.Row = inverse.Row;
+      e.RowCount = inverse.RowCount;
+      e.RowAttribute = inverse.RowAttribute;
+      e.Text = std::move(inverse.Text);
+      e.Shape = std::move(inverse.Shape);
     }
-    redo_list_.push_back(std::move(inverse));
-  } else {
-    replaying_ = true;
-    TUndoData& e = NewEntry();
-    replaying_ = false;
-    e.Row = inverse.Row;
-    e.RowCount = inverse.RowCount;
-    e.RowAttribute = inverse.RowAttribute;
-    e.Text = std::move(inverse.Text);
-    e.Shape = std::move(inverse.Shape);
   }
-  doc.EndUpdate();
 
   if (view != nullptr) {
     view->SetCaretRow(u.CaretRow);

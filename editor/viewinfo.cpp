@@ -1,6 +1,8 @@
 // The `View` option object over the editor's internal colouring definition.
 #include "editor/viewinfo.h"
 
+#include "editor/updatescope.h"
+
 namespace editor {
 
 TEditorViewInfo::TEditorViewInfo() {
@@ -14,8 +16,8 @@ TEditorViewInfo::~TEditorViewInfo() { fountain_.Unsubscribe(subscription_); }
 
 void TEditorViewInfo::Assign(const TEditorViewInfo& src) {
   if (&src == this) return;
-  BeginUpdate();
-  fountain_.BeginUpdate();
+  UpdateScope update(*this);
+  UpdateScope fountainUpdate(fountain_);
   SetBrackets(src.Brackets());
   SetColors(src.Colors());
   SetCommenter(src.Commenter());
@@ -24,13 +26,11 @@ void TEditorViewInfo::Assign(const TEditorViewInfo& src) {
   SetMail(src.Mail());
   SetQuotation(src.Quotation());
   SetUrl(src.Url());
-  fountain_.EndUpdate();
-  EndUpdate();
 }
 
 void TEditorViewInfo::SetMainValues() {
-  BeginUpdate();
-  fountain_.BeginUpdate();
+  UpdateScope update(*this);
+  UpdateScope fountainUpdate(fountain_);
   fountain_.Brackets().ClearItems();
   fountain_.Colors().SetMainValues();
   SetCommenter({});
@@ -39,8 +39,6 @@ void TEditorViewInfo::SetMainValues() {
   SetMail(true);
   SetQuotation({});
   SetUrl(true);
-  fountain_.EndUpdate();
-  EndUpdate();
 }
 
 void TEditorViewInfo::Describe(store::PropertyVisitor& v) {

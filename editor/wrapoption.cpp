@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "editor/updatescope.h"
+
 namespace editor {
 
 // 、。，．,.｡､
@@ -27,7 +29,7 @@ void TEditorWrapOption::Assign(const TEditorWrapOption& source) {
     Changed();
     return;
   }
-  BeginUpdate();
+  UpdateScope update(*this);
   follow_ret_mark_ = source.follow_ret_mark_;
   follow_punctuation_ = source.follow_punctuation_;
   follow_str_ = source.follow_str_;
@@ -36,7 +38,6 @@ void TEditorWrapOption::Assign(const TEditorWrapOption& source) {
   punctuation_str_ = source.punctuation_str_;
   word_break_ = source.word_break_;
   wrap_byte_ = source.wrap_byte_;
-  EndUpdate();
 }
 
 bool operator==(const TEditorWrapOption& a, const TEditorWrapOption& b) {

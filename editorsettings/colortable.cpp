@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "editor/editormodel.h"
+#include "editor/updatescope.h"
 
 namespace editorsettings {
 
@@ -113,11 +114,10 @@ namespace {
 ColorValue Of(const editor::TFountainColor& c) { return {c.Color(), c.BkColor(), c.Style()}; }
 
 void Put(editor::TFountainColor& dst, const ColorValue& v) {
-  dst.BeginUpdate();
+  editor::UpdateScope update(dst);
   dst.SetColor(v.fg);
   dst.SetBkColor(v.bg);
   dst.SetStyle(v.style);
-  dst.EndUpdate();
 }
 
 }  // namespace
@@ -148,43 +148,43 @@ void ColorTable::ApplyTo(editor::EditorModel& editor) const {
   editor.SetFont(font);
   editor.SetColor(fixed_[ceWhole].bg);
 
-  editor::TEditorViewInfo& view = editor.View();
-  view.BeginUpdate();
-  view.Fountain().BeginUpdate();
-  editor::TEditorColors& colors = view.Colors();
-  colors.BeginUpdate();
-  colors.Select.SetColor(fixed_[ceSelect].fg);
-  colors.Select.SetBkColor(fixed_[ceSelect].bg);
-  Put(colors.Mail, fixed_[ceMail]);
-  Put(colors.Url, fixed_[ceUrl]);
-  Put(colors.Comment, fixed_[ceComment]);
-  Put(colors.Str, fixed_[ceStr]);
-  Put(colors.Reserve(), fixed_[ceReserve]);
-  colors.EndUpdate();
-  view.Brackets().Assign(brackets_);
-  view.Fountain().EndUpdate();
-  view.EndUpdate();
-
-  editor::TEditorMarks& marks = editor.Marks();
-  marks.BeginUpdate();
-  marks.RetMark().SetColor(fixed_[ceRetMark].fg);
-  marks.WrapMark().SetColor(fixed_[ceWrapMark].fg);
-  marks.EofMark().SetColor(fixed_[ceEofMark].fg);
-  marks.Underline().SetColor(fixed_[ceUnderline].fg);
-  marks.EndUpdate();
-
-  editor::TEditorRuler& ruler = editor.Ruler();
-  ruler.BeginUpdate();
-  ruler.SetColor(fixed_[ceRuler].fg);
-  ruler.SetBkColor(fixed_[ceRuler].bg);
-  ruler.SetMarkColor(fixed_[ceRulerMarker].fg);
-  ruler.EndUpdate();
+  {
+    editor::TEditorViewInfo& view = editor.View();
+    editor::UpdateScope viewUpdate(view);
+    editor::UpdateScope fountainUpdate(view.Fountain());
+    {
+      editor::TEditorColors& colors = view.Colors();
+      editor::UpdateScope colorsUpdate(colors);
+      colors.Select.SetColor(fixed_[ceSelect].fg);
+      colors.Select.SetBkColor(fixed_[ceSelect].bg);
+      Put(colors.Mail, fixed_[ceMail]);
+      Put(colors.Url, fixed_[ceUrl]);
+      Put(colors.Comment, fixed_[ceComment]);
+      Put(colors.Str, fixed_[ceStr]);
+      Put(colors.Reserve(), fixed_[ceReserve]);
+    }
+    view.Brackets().Assign(brackets_);
+  }
+  {
+    editor::TEditorMarks& marks = editor.Marks();
+    editor::UpdateScope marksUpdate(marks);
+    marks.RetMark().SetColor(fixed_[ceRetMark].fg);
+    marks.WrapMark().SetColor(fixed_[ceWrapMark].fg);
+    marks.EofMark().SetColor(fixed_[ceEofMark].fg);
+    marks.Underline().SetColor(fixed_[ceUnderline].fg);
+  }
+  {
+    editor::TEditorRuler& ruler = editor.Ruler();
+    editor::UpdateScope rulerUpdate(ruler);
+    ruler.SetColor(fixed_[ceRuler].fg);
+    ruler.SetBkColor(fixed_[ceRuler].bg);
+    ruler.SetMarkColor(fixed_[ceRulerMarker].fg);
+  }
 
   editor::TEditorLeftbar& bar = editor.Leftbar();
-  bar.BeginUpdate();
+  editor::UpdateScope barUpdate(bar);
   bar.SetColor(fixed_[ceLeftbar].fg);
   bar.SetBkColor(fixed_[ceLeftbar].bg);
-  bar.EndUpdate();
 }
 
 ColorValue ColorTable::Get(int entry) const {

@@ -5,6 +5,7 @@
 
 #include "codec/cp932.h"
 #include "editor/editormodel.h"
+#include "editor/updatescope.h"
 
 namespace editorsettings {
 
@@ -90,24 +91,25 @@ void EditorPageValues::ApplyTo(editor::EditorModel& e) const {
   w.SetPunctuationStr(punctuationStr);
   if (!(w == e.WrapOption())) e.WrapOption().Assign(w);
 
-  editor::TEditorCaret& c = e.Caret();
-  c.BeginUpdate();
-  c.SetTabSpaceCount(tabLength);
-  c.SetFreeCaret(freeCaret);
-  c.SetKeepCaret(keepCaret);
-  c.SetAutoIndent(autoIndent);
-  c.SetTabIndent(tabIndent);
-  c.SetBackSpaceUnIndent(backSpaceUnIndent);
-  c.SetSoftTab(softTab);
-  c.EndUpdate();
-
-  editor::TEditorMargin& m = e.Margin();
-  m.BeginUpdate();
-  m.SetLeft(marginLeft);
-  m.SetTop(marginTop);
-  m.SetCharacter(marginCharacter);
-  m.SetLine(marginLine);
-  m.EndUpdate();
+  {
+    editor::TEditorCaret& c = e.Caret();
+    editor::UpdateScope update(c);
+    c.SetTabSpaceCount(tabLength);
+    c.SetFreeCaret(freeCaret);
+    c.SetKeepCaret(keepCaret);
+    c.SetAutoIndent(autoIndent);
+    c.SetTabIndent(tabIndent);
+    c.SetBackSpaceUnIndent(backSpaceUnIndent);
+    c.SetSoftTab(softTab);
+  }
+  {
+    editor::TEditorMargin& m = e.Margin();
+    editor::UpdateScope update(m);
+    m.SetLeft(marginLeft);
+    m.SetTop(marginTop);
+    m.SetCharacter(marginCharacter);
+    m.SetLine(marginLine);
+  }
 
   for (int k = 0; k < kMarkBoxCount; ++k) ApplyMark(e, static_cast<MarkBox>(k), marks[static_cast<size_t>(k)]);
 

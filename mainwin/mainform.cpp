@@ -118,7 +118,9 @@ void MainFormCore::FormCreate() {
     main_.SetDefaults();
     try {
       folder_.LoadComponentFile(main_, store::TMainDataClass::kFileName);
-    } catch (...) {}
+    } catch (const std::exception&) {
+      // Reported above; what was read before the damage stays.
+    }
   }
   LoadReporting(store::TListDataClass::kFileName, [&] { list_.Load(folder_); });
   LoadReporting(store::THistoryCollection::kFileName, [&] { history_.Load(folder_); });
@@ -153,14 +155,15 @@ void MainFormCore::FormDestroy() {
 void MainFormCore::RefreshGroupList(int sel) {
   if (sel != -1) groups_->SelIndex = sel;
   group_list_.SetItems(groups_->RefreshNameStrings());
-  try {
-    group_list_.SetItemIndex(groups_->SelIndex);
-    group_list_.MakeTopVisible(groups_->SelIndex);
-  } catch (...) {
+  const int stored = groups_->SelIndex;
+  if (stored < -1 || stored >= group_list_.Count()) {
     // A stored selection that no longer exists: nothing is selected, without a message.
     group_list_.DropSelection();
     groups_->SelIndex = -1;
+    return;
   }
+  group_list_.SetItemIndex(stored);
+  group_list_.MakeTopVisible(stored);
 }
 
 void MainFormCore::ReloadItemList(int sel) {

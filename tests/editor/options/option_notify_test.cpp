@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "changes.h"
+#include "editor/updatescope.h"
 #include "optionset.h"
 
 using namespace editor;
@@ -70,6 +72,22 @@ TYPED_TEST(AssignTest, UpdateBracketsHoldNotificationsUntilTheOutermostEnd) {
   EXPECT_EQ(changes, 0);
   o.EndUpdate();
   EXPECT_EQ(changes, 1);
+}
+
+TYPED_TEST(AssignTest, AnUpdateScopeLeftByAnExceptionStillClosesItsBracket) {
+  TypeParam o;
+  int changes = 0;
+  o.OnChange = [&] { ++changes; };
+  try {
+    UpdateScope update(o);
+    UpdateScope none(static_cast<TypeParam*>(nullptr));
+    o.SetMainValues();
+    throw std::runtime_error("interrupted");
+  } catch (const std::runtime_error&) {}
+  EXPECT_EQ(changes, 1);
+  // Later changes notify again at once.
+  o.Assign(TypeParam());
+  EXPECT_EQ(changes, 2);
 }
 
 TEST(OptionNotify, AssignCarriesEveryChangedValueWithOneNotificationPerObject) {
