@@ -18,12 +18,12 @@
 #include "editor/options.h"
 #include "editor/rowstates.h"
 #include "editor/screenstrings.h"
+#include "editor/textfinder.h"
 #include "editor/viewhooks.h"
 #include "editor/viewinfo.h"
 #include "editor/viewport.h"
 #include "editor/wrap.h"
 #include "editor/wrapoption.h"
-#include "search/findinbuffer.h"
 
 namespace editor {
 
@@ -367,8 +367,9 @@ class EditorModel : public EditorViewHooks {
   DropEffect Drop(int x, int y, Modifiers mods, std::string_view cp932, bool from_self);
 
   // ---- search
-  // Next occurrence of `pattern` (bit soForward: down), shown by HitStyle; false when none.
-  bool Search(std::string_view pattern, search::TSearchOptions options);
+  // The next match of `finder` from the caret or selection in its direction, shown by HitStyle;
+  // false when none.
+  bool Search(const TextFinder& finder);
   // The current selection is a search hit (hsDraw/hsCaret draw it in Colors.Hit).
   bool SelectionIsHit() const { return hit_shown_; }
   int HitLength() const { return hit_length_; }

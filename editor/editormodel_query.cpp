@@ -14,10 +14,10 @@ constexpr size_t kSearchWindow = 8192;
 
 }  // namespace
 
-bool EditorModel::Search(std::string_view pattern, search::TSearchOptions options) {
+bool EditorModel::Search(const TextFinder& finder) {
   const int n = doc_->Count();
-  if (n == 0 || pattern.empty()) return false;
-  const bool forward = (options & search::soForward) != 0;
+  if (n == 0 || !finder.CanMatch()) return false;
+  const bool forward = finder.Forward();
   std::string buffer;
   std::vector<int64_t> starts;  // offset of each window row in the buffer
   auto add_row = [&](int r) {
@@ -25,7 +25,11 @@ bool EditorModel::Search(std::string_view pattern, search::TSearchOptions option
     buffer.append(RowView(r));
     if (doc_->RowAttr(r) == rowLineBreak) buffer.append("\r\n");
   };
-  auto hit_at = [&](int first_row, const search::TSearchPosition& pos) {
+  struct Position {
+    int32_t Start;
+    int32_t Length;
+  };
+  auto hit_at = [&](int first_row, const Position& pos) {
     const auto at = static_cast<int64_t>(pos.Start);
     int k = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
     k = std::max(k, 0);
@@ -53,9 +57,9 @@ bool EditorModel::Search(std::string_view pattern, search::TSearchOptions option
       starts.clear();
       int r = row;
       while (r < n && (r == row || buffer.size() < kSearchWindow)) add_row(r++);
-      search::TSearchPosition pos{start, length};
+      Position pos{start, length};
       if (pos.Start + pos.Length > static_cast<int32_t>(buffer.size())) pos.Length = 0;
-      if (search::FindInBuffer(buffer, pos, pattern, options)) return hit_at(row, pos);
+      if (finder.Find(buffer, pos.Start, pos.Length)) return hit_at(row, pos);
       if (r >= n) return false;
       const int rows = r - row;
       // One row of overlap, so that a match across the window's end is found in the next one.
@@ -97,8 +101,8 @@ bool EditorModel::Search(std::string_view pattern, search::TSearchOptions option
     for (int r = first; r <= last; ++r) add_row(r);
     const int64_t window_end = starts.back() + end_in_last;
     buffer.resize(static_cast<size_t>(std::min<int64_t>(window_end, static_cast<int64_t>(buffer.size()))));
-    search::TSearchPosition pos{static_cast<int32_t>(buffer.size()), 0};
-    if (search::FindInBuffer(buffer, pos, pattern, options)) return hit_at(first, pos);
+    Position pos{static_cast<int32_t>(buffer.size()), 0};
+    if (finder.Find(buffer, pos.Start, pos.Length)) return hit_at(first, pos);
     if (first == 0) return false;
     const int rows = last - first + 1;
     last = rows >= 2 ? first : first - 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace editorsettings {
@@ -14,6 +15,11 @@ inline constexpr const char* kDuplicateShortcutMessage = "キーが重複して�
 inline constexpr const char* kShortcutResetCaption = "設定リセットの確認";
 inline constexpr const char* kShortcutResetQuestion =
     "次回起動時にショートカットキーの\r\n全設定がデフォルトに戻ります";
+
+// A stored shortcut text in the form the platform parses: surrounding spaces dropped and the key
+// names of other spellings ("Insert", "Delete", "BkSp", "PgDn", as older lists hold them) taken
+// as the platform's ("Ins", "Del", "Backspace", "PgDown"). Empty stays empty (no shortcut).
+std::string ParsableShortcutText(std::string_view stored);
 
 // hint + "   [ " + shortcut + " ]", "なし" standing for no shortcut.
 std::string ShortcutLine(const std::string& hint, const std::string& shortcut);

@@ -108,26 +108,4 @@ void ListActionHints(std::vector<std::string>& list) {
   for (const ActionSpec& a : ActionTable()) list.emplace_back(a.Hint());
 }
 
-namespace {
-bool SameLetters(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-}  // namespace
-
-std::string ParsableShortcutText(std::string_view stored) {
-  while (!stored.empty() && std::isspace(static_cast<unsigned char>(stored.front()))) stored.remove_prefix(1);
-  while (!stored.empty() && std::isspace(static_cast<unsigned char>(stored.back()))) stored.remove_suffix(1);
-  // The key is what follows the last "+" ("Ctrl++" leaves nothing to rename).
-  const size_t plus = stored.rfind('+');
-  const size_t keyStart = plus == std::string_view::npos ? 0 : plus + 1;
-  const std::string_view key = stored.substr(keyStart);
-  static constexpr std::pair<std::string_view, std::string_view> kAliases[] = {
-      {"Insert", "Ins"}, {"Delete", "Del"}, {"BkSp", "Backspace"}, {"PgDn", "PgDown"}};
-  for (const auto& [alias, name] : kAliases)
-    if (SameLetters(key, alias)) return std::string(stored.substr(0, keyStart)) + std::string(name);
-  return std::string(stored);
-}
-
 }  // namespace mainwin

@@ -121,9 +121,4 @@ bool IsEnabled(Enabling rule, const ActionConditions& c);
 // settings dialog's shortcut page.
 void ListActionHints(std::vector<std::string>& list);
 
-// A stored shortcut text in the form the platform parses: surrounding spaces dropped and the key
-// names of other spellings ("Insert", "Delete", "BkSp", "PgDn", as older lists hold them) taken
-// as the platform's ("Ins", "Del", "Backspace", "PgDown"). Empty stays empty (no shortcut).
-std::string ParsableShortcutText(std::string_view stored);
-
 }  // namespace mainwin

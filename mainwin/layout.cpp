@@ -2,15 +2,6 @@
 
 namespace mainwin {
 
-ListArrangement ArrangementOf(int viewType) {
-  switch (viewType) {
-    case store::lvLeft_yoko: return {false, true};
-    case store::lvTop_tate: return {true, false};
-    case store::lvTop_yoko: return {true, true};
-    default: return {false, false};
-  }
-}
-
 SplitSizes DefaultListSizes(int viewType, int centreWidth, int centreHeight) {
   SplitSizes s;
   switch (viewType) {

@@ -13,14 +13,6 @@ inline constexpr int kSplitterThickness = 3;
 inline constexpr int kSplitterMinSize = 50;
 inline constexpr int kMainSplitterTag = 1;
 
-// Where the list pane sits and how the two lists share it.
-struct ListArrangement {
-  bool paneOnTop;        // docked above the editor (else left of it)
-  bool listsSideBySide;  // group list left of the item list (else above it)
-};
-// Unknown view types are taken as lvLeft_tate.
-ListArrangement ArrangementOf(int viewType);
-
 // The pane's extent across the main splitter and the group panel's across the list splitter.
 struct SplitSizes {
   int pane = 0;

@@ -1,6 +1,7 @@
 // TListBox_kor without a screen: the owner-drawn list of groups or items. It keeps the selection
-// bookkeeping (PrevIndex/CurIndex, ClickCancel), the horizontal extent and the drawing rules; a
-// platform list implements ListBoxView and reports the user's selection changes here.
+// bookkeeping (PrevIndex/CurIndex, ClickCancel) and the horizontal extent (its rows are drawn by
+// editorsettings/listlook.h); a platform list implements ListBoxView and reports the user's
+// selection changes here.
 #pragma once
 
 #include <cstdint>
@@ -107,44 +108,6 @@ bool AcceptsEntryDrop(int sourceTag, int targetTag);
 // While dragging over a list: -1 scrolls it up one entry, 1 down, 0 not; `sourceFontSize` is the
 // font size of the list the drag came from.
 int DragAutoScrollStep(int y, int targetHeight, int sourceFontSize);
-
-// ---- drawing rules
-
-// The settings one list is drawn with (one set for groups, one for items).
-struct ListLook {
-  store::TColor backColor = store::clWhite;
-  store::TColor selColor = store::clNavy;
-  store::TColor unfilledColor = store::clWhite;
-  std::string fontName;  // code page 932
-  int fontSize = 10;     // points
-  store::TColor fontColor = 0;
-  int selFontColorType = store::fcUnSelColor;
-  int lineMargin = 0;
-  int leftMargin = 0;
-  // The font's line spacing in pixels as the platform measures it (0: not measured). Rows are
-  // never lower than it, so descenders are not cut off in fonts taller than size x 1.3.
-  int lineSpacing = 0;
-};
-ListLook GroupLook(const store::TMainDataClass& data);
-ListLook ItemLook(const store::TMainDataClass& data);
-
-// How one row is drawn.
-struct RowStyle {
-  store::TColor background;  // fill of the row's rectangle
-  store::TColor text;
-  uint8_t fontStyle;  // FontStyle bits of the entry
-  int height;
-  int textLeft;  // x of the text from the row's left edge
-};
-RowStyle ListRowStyle(const ListLook& look, store::TColor entryColour, uint8_t entryStyle, bool selected);
-
-// Text colour of the selected row by TSelFontColorType.
-store::TColor SelectedTextColor(const ListLook& look, store::TColor entryColour);
-
-// round(size x 1.3 + margin), halves to the even neighbour.
-int RowHeight(int fontSize, int lineMargin);
-// The height of a row of `look`: RowHeight, but at least the line spacing plus the margin.
-int ListRowHeight(const ListLook& look);
 
 // The platform's signed font height of a list font sized in points (96 dots per inch).
 int FontHeightOfPoints(int points);

@@ -367,13 +367,13 @@ void MainFormCore::ToggleReadOnly() {
 // ---- time stamps
 
 std::vector<TimeStampMenuEntry> MainFormCore::TimeStampMenu() const {
-  const DateTime now = Clock();
+  const editorsettings::DateTime now = Clock();
   std::vector<TimeStampMenuEntry> entries;
   const auto& formats = list_.TimeStampMenuList;
   entries.reserve(formats.size());
   for (size_t k = 0; k < formats.size(); ++k) {
     const int tag = static_cast<int>(k);
-    entries.push_back({FormatDateTime(formats[k], now), tag, tag == main_.TimeIndex});
+    entries.push_back({editorsettings::FormatDateTime(formats[k], now), tag, tag == main_.TimeIndex});
   }
   return entries;
 }
@@ -385,7 +385,7 @@ void MainFormCore::InsertTimeStamp() {
     host_.ShowError("リストのインデックスが範囲を超えています (" + std::to_string(main_.TimeIndex) + ")");
     return;
   }
-  editor_.SetSelText(FormatDateTime(formats[static_cast<size_t>(main_.TimeIndex)], Clock()));
+  editor_.SetSelText(editorsettings::FormatDateTime(formats[static_cast<size_t>(main_.TimeIndex)], Clock()));
 }
 
 // ---- history and reopening

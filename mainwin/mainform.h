@@ -12,12 +12,12 @@
 
 #include "editor/editormodel.h"
 #include "editorsettings/editorpropdat.h"
+#include "editorsettings/timestamp.h"
 #include "mainwin/actions.h"
 #include "mainwin/commands.h"
 #include "mainwin/damaged.h"
 #include "mainwin/layout.h"
 #include "mainwin/listbox.h"
-#include "mainwin/timestamp.h"
 #include "store/datafolder.h"
 #include "store/entries.h"
 #include "store/history.h"
@@ -101,7 +101,7 @@ class MainFormCore {
   bool CtrlDown = false;
 
   // The clock of the time stamps (tests fix it).
-  std::function<DateTime()> Clock = CurrentDateTime;
+  std::function<editorsettings::DateTime()> Clock = editorsettings::CurrentDateTime;
 
   // ---- lifecycle
   // Loads main.bin, list.bin, History.bin and group.bin. A file that fails to load is reported

@@ -17,7 +17,7 @@
 #include "editorsettings/qt/pageutil.h"
 #include "editorsettings/qt/settingsboxes.h"
 #include "editorsettings/qt/timestampsheet.h"
-#include "mainwin/actions.h"
+#include "editorsettings/shortcutlist.h"
 
 namespace editorsettings::qt {
 
@@ -25,8 +25,7 @@ namespace {
 
 // A stored shortcut text as the hot-key field writes it; "" for none or an unknown key.
 std::string CanonicalShortcut(const std::string& text) {
-  const QKeySequence seq =
-      QKeySequence::fromString(U8(mainwin::ParsableShortcutText(text)), QKeySequence::PortableText);
+  const QKeySequence seq = QKeySequence::fromString(U8(ParsableShortcutText(text)), QKeySequence::PortableText);
   if (seq.isEmpty()) return {};
   for (int k = 0; k < seq.count(); ++k)
     if (seq[k].key() == Qt::Key_unknown) return {};

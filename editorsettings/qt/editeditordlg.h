@@ -12,7 +12,7 @@
 
 #include "editorsettings/editorpages.h"
 #include "editorsettings/settingsrun.h"
-#include "mainwin/timestamp.h"
+#include "editorsettings/timestamp.h"
 
 class QPushButton;
 class QTabWidget;
@@ -52,7 +52,7 @@ class TEditEditorDlg : public QDialog, public SettingsDialog {
   DialogResult Run() override;
 
   // The clock of the time-stamp page (tests fix it).
-  std::function<mainwin::DateTime()> Clock = mainwin::CurrentDateTime;
+  std::function<DateTime()> Clock = CurrentDateTime;
 
   // Loads every control from the preview and the records (done when the dialog is first shown).
   void LoadControls();

@@ -16,10 +16,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editorsettings/listlook.h"
 #include "editorsettings/qt/colorwidgets.h"
 #include "editorsettings/qt/pageutil.h"
 #include "editorsettings/qt/settingsboxes.h"
-#include "mainwin/layout.h"
 
 namespace editorsettings::qt {
 
@@ -27,7 +27,7 @@ namespace {
 
 // A small picture of a list arrangement: the list pane and its two lists beside the editor.
 QIcon ViewTypeIcon(int viewType) {
-  const mainwin::ListArrangement a = mainwin::ArrangementOf(viewType);
+  const ListArrangement a = ArrangementOf(viewType);
   QPixmap pm(40, 30);
   pm.fill(Qt::white);
   QPainter p(&pm);

@@ -14,8 +14,8 @@ const char* const kLines[] = {"リストボックスの設定", "気に入るま
                               "半角 1234567890",      "全角　１２３４５６７８９０"};
 }
 
-mainwin::ListLook LookOf(const ListBoxRecord& r) {
-  mainwin::ListLook look;
+ListLook LookOf(const ListBoxRecord& r) {
+  ListLook look;
   look.backColor = r.backColor;
   look.selColor = r.selColor;
   look.unfilledColor = r.unfilledColor;
@@ -34,7 +34,7 @@ class SampleList::Delegate final : public QStyledItemDelegate {
 
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     const bool selected = option.state & QStyle::State_Selected;
-    const mainwin::RowStyle style = mainwin::ListRowStyle(list_.look_, list_.LineColour(index.row()), 0, selected);
+    const RowStyle style = ListRowStyle(list_.look_, list_.LineColour(index.row()), 0, selected);
     const QPalette& pal = list_.palette();
     QRect r = option.rect;
     r.setRight(std::max(r.right(), list_.viewport()->width() - 1));
@@ -50,7 +50,7 @@ class SampleList::Delegate final : public QStyledItemDelegate {
 
   QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
     const int width = QFontMetrics(list_.font_).horizontalAdvance(index.data(Qt::DisplayRole).toString());
-    return {width + list_.look_.leftMargin + 4, std::max(1, mainwin::ListRowHeight(list_.look_))};
+    return {width + list_.look_.leftMargin + 4, std::max(1, ListRowHeight(list_.look_))};
   }
 
  private:

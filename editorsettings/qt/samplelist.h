@@ -5,26 +5,26 @@
 #include <QListWidget>
 
 #include "editorsettings/listboxrecords.h"
-#include "mainwin/listbox.h"
+#include "editorsettings/listlook.h"
 
 namespace editorsettings::qt {
 
 // The look the group and item lists are drawn with, from a record of the page.
-mainwin::ListLook LookOf(const ListBoxRecord& record);
+ListLook LookOf(const ListBoxRecord& record);
 
 class SampleList : public QListWidget {
   Q_OBJECT
  public:
   explicit SampleList(QWidget* parent = nullptr);
   void SetRecord(const ListBoxRecord& record);
-  const mainwin::ListLook& Look() const { return look_; }
+  const ListLook& Look() const { return look_; }
   const QFont& ListFont() const { return font_; }
   // The colour a line is drawn in when not selected ("赤", "青", "黄" have their own).
   store::TColor LineColour(int row) const;
 
  private:
   class Delegate;
-  mainwin::ListLook look_;
+  ListLook look_;
   QFont font_;
 };
 

@@ -13,8 +13,7 @@
 
 namespace editorsettings::qt {
 
-TimeStampSheet::TimeStampSheet(TimeStampFormats& stamps, const std::function<mainwin::DateTime()>& clock,
-                               QWidget* parent)
+TimeStampSheet::TimeStampSheet(TimeStampFormats& stamps, const std::function<DateTime()>& clock, QWidget* parent)
     : QWidget(parent), stamps_(stamps), clock_(clock) {
   auto* g = new QGridLayout(this);
   g->addWidget(new QLabel(QStringLiteral("（参考：デフォルト表示の設定）"), this), 0, 0, 1, 2);
@@ -55,7 +54,7 @@ TimeStampSheet::TimeStampSheet(TimeStampFormats& stamps, const std::function<mai
   input->addLayout(buttons, 2, 1);
   g->addLayout(input, 4, 0, 1, 2);
   connect(Edit_TimeStamp, &QLineEdit::textChanged, this, [this](const QString& t) {
-    Label_TimeResult->setText(t.isEmpty() ? QString() : FromCp932(mainwin::FormatDateTime(ToCp932(t), clock_())));
+    Label_TimeResult->setText(t.isEmpty() ? QString() : FromCp932(FormatDateTime(ToCp932(t), clock_())));
     UpdateTimeStampButtons();
   });
   connect(Button_TimeAdd, &QPushButton::clicked, this, [this] {
@@ -70,12 +69,12 @@ TimeStampSheet::TimeStampSheet(TimeStampFormats& stamps, const std::function<mai
 }
 
 void TimeStampSheet::Load() {
-  const mainwin::DateTime now = clock_();
+  const DateTime now = clock_();
   ListBox_DefTimeStamp->clear();
   ListBox_DefTimeResult->clear();
   for (const std::string& f : store::BuiltInTimeStampFormats()) {
     ListBox_DefTimeStamp->addItem(FromCp932(f));
-    ListBox_DefTimeResult->addItem(FromCp932(mainwin::FormatDateTime(f, now)));
+    ListBox_DefTimeResult->addItem(FromCp932(FormatDateTime(f, now)));
   }
   FillTimeStampLists();
   Edit_TimeStamp->clear();
@@ -83,14 +82,14 @@ void TimeStampSheet::Load() {
 }
 
 void TimeStampSheet::FillTimeStampLists() {
-  const mainwin::DateTime now = clock_();
+  const DateTime now = clock_();
   {
     const QSignalBlocker b1(ListBox_TimeStamp), b2(ListBox_TimeResult);
     ListBox_TimeStamp->clear();
     ListBox_TimeResult->clear();
     for (const std::string& f : stamps_.Formats()) {
       ListBox_TimeStamp->addItem(FromCp932(f));
-      ListBox_TimeResult->addItem(FromCp932(mainwin::FormatDateTime(f, now)));
+      ListBox_TimeResult->addItem(FromCp932(FormatDateTime(f, now)));
     }
     ListBox_TimeStamp->setCurrentRow(stamps_.Selected());
     ListBox_TimeResult->setCurrentRow(stamps_.Selected());

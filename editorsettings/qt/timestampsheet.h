@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "editorsettings/timestamp.h"
 #include "editorsettings/timestampformats.h"
-#include "mainwin/timestamp.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,7 +20,7 @@ class TimeStampSheet : public QWidget {
 
  public:
   // `clock` is read at every use (tests replace it after construction).
-  TimeStampSheet(TimeStampFormats& stamps, const std::function<mainwin::DateTime()>& clock, QWidget* parent = nullptr);
+  TimeStampSheet(TimeStampFormats& stamps, const std::function<DateTime()>& clock, QWidget* parent = nullptr);
 
   void Load();
 
@@ -40,7 +40,7 @@ class TimeStampSheet : public QWidget {
   void UpdateTimeStampButtons();
 
   TimeStampFormats& stamps_;
-  const std::function<mainwin::DateTime()>& clock_;
+  const std::function<DateTime()>& clock_;
 };
 
 }  // namespace editorsettings::qt

@@ -26,7 +26,8 @@ class TListBox_kor::Delegate final : public QStyledItemDelegate {
     std::pair<store::TColor, uint8_t> entry{list_.look_.fontColor, 0};
     if (list_.entry_style_) entry = list_.entry_style_(row);
     const bool selected = row == list_.core_.ItemIndex();
-    const RowStyle style = ListRowStyle(list_.look_, entry.first, entry.second, selected);
+    const editorsettings::RowStyle style =
+        editorsettings::ListRowStyle(list_.look_, entry.first, entry.second, selected);
     const QPalette& pal = list_.palette();
     // The row reaches the right edge of the list whatever the widest name.
     QRect r = option.rect;
@@ -71,13 +72,13 @@ TListBox_kor::TListBox_kor(ListBoxKor& core, EntryStyle entryStyle, QWidget* par
   setAcceptDrops(true);
   viewport()->setAcceptDrops(true);
   setFrameShape(QFrame::StyledPanel);
-  SetLook(ListLook{});
+  SetLook(editorsettings::ListLook{});
   core_.SetView(this);
 }
 
 TListBox_kor::~TListBox_kor() { core_.SetView(nullptr); }
 
-void TListBox_kor::SetLook(const ListLook& look) {
+void TListBox_kor::SetLook(const editorsettings::ListLook& look) {
   look_ = look;
   font_ = QFont(codec::qt::FromCp932(look.fontName));
   if (look.fontSize > 0) font_.setPointSize(look.fontSize);
@@ -92,7 +93,7 @@ void TListBox_kor::SetLook(const ListLook& look) {
   viewport()->update();
 }
 
-int TListBox_kor::RowHeightNow() const { return std::max(1, ListRowHeight(look_)); }
+int TListBox_kor::RowHeightNow() const { return std::max(1, editorsettings::ListRowHeight(look_)); }
 
 void TListBox_kor::SetRows(const std::vector<std::string>& names) {
   QStringList rows;

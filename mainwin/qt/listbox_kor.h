@@ -9,6 +9,7 @@
 #include <functional>
 #include <utility>
 
+#include "editorsettings/listlook.h"
 #include "mainwin/listbox.h"
 
 namespace mainwin::qt {
@@ -27,8 +28,8 @@ class TListBox_kor : public QListView, public ListBoxView {
   int Tag() const { return core_.Tag(); }
 
   // The settings the rows are drawn with; repaints.
-  void SetLook(const ListLook& look);
-  const ListLook& Look() const { return look_; }
+  void SetLook(const editorsettings::ListLook& look);
+  const editorsettings::ListLook& Look() const { return look_; }
   const QFont& ListFont() const { return font_; }
   int RowHeightNow() const;
   int HorizontalExtent() const { return extent_; }
@@ -76,7 +77,7 @@ class TListBox_kor : public QListView, public ListBoxView {
   EntryStyle entry_style_;
   QStringListModel model_;
   Delegate* delegate_;
-  ListLook look_;
+  editorsettings::ListLook look_;
   QFont font_;
   int extent_ = 0;
   bool showing_ = false;

@@ -30,6 +30,8 @@
 #include "codec/qt/qtcp932.h"
 #include "editor/qt/editorfont.h"
 #include "editor/qt/oleddeditor.h"
+#include "editorsettings/listlook.h"
+#include "editorsettings/shortcutlist.h"
 #include "mainwin/desktop.h"
 #include "mainwin/qt/aboutbox.h"
 #include "mainwin/qt/actionicons.h"
@@ -481,7 +483,7 @@ void TMainForm::RestoreGeometry() {
 }
 
 void TMainForm::ApplyListLayout() {
-  const ListArrangement a = ArrangementOf(core_->MainData().ListBoxViewType);
+  const editorsettings::ListArrangement a = editorsettings::ArrangementOf(core_->MainData().ListBoxViewType);
   Splitter1->setOrientation(a.paneOnTop ? Qt::Vertical : Qt::Horizontal);
   Splitter_ListBox->setOrientation(a.listsSideBySide ? Qt::Horizontal : Qt::Vertical);
   UpdateSplitterMinimums();
@@ -514,7 +516,7 @@ void TMainForm::ApplyPendingSplit() {
 }
 
 void TMainForm::ApplySplitSizes(SplitSizes s) {
-  const ListArrangement a = ArrangementOf(core_->MainData().ListBoxViewType);
+  const editorsettings::ListArrangement a = editorsettings::ArrangementOf(core_->MainData().ListBoxViewType);
   const int h = kSplitterThickness;
   // Sizes are given whole, so the splitter has no space of its own to share out by weight.
   const int total1 = (a.paneOnTop ? Splitter1->height() : Splitter1->width()) - h;
@@ -530,7 +532,7 @@ void TMainForm::ApplySplitSizes(SplitSizes s) {
 
 void TMainForm::UpdateSplitterMinimums() {
   const int viewType = core_->MainData().ListBoxViewType;
-  const ListArrangement a = ArrangementOf(viewType);
+  const editorsettings::ListArrangement a = editorsettings::ArrangementOf(viewType);
   const QList<int> inner = Splitter_ListBox->sizes();
   const int listPosition = inner.isEmpty() ? 0 : inner[0];
   const int paneLeast = SplitterLeastSize(kMainSplitterTag, viewType, listPosition) + 1;
@@ -556,8 +558,8 @@ void TMainForm::StoreWindowGeometry() {
 }
 
 void TMainForm::ApplyListFontSizes() {
-  ListBox_Group->SetLook(GroupLook(core_->MainData()));
-  ListBox_Item->SetLook(ItemLook(core_->MainData()));
+  ListBox_Group->SetLook(editorsettings::GroupLook(core_->MainData()));
+  ListBox_Item->SetLook(editorsettings::ItemLook(core_->MainData()));
 }
 
 // ---- show and close
@@ -579,8 +581,8 @@ void TMainForm::showEvent(QShowEvent* e) {
 }
 
 QKeySequence TMainForm::ShortcutOf(const std::string& text) {
-  const QKeySequence seq =
-      QKeySequence::fromString(QString::fromStdString(ParsableShortcutText(text)), QKeySequence::PortableText);
+  const QKeySequence seq = QKeySequence::fromString(QString::fromStdString(editorsettings::ParsableShortcutText(text)),
+                                                    QKeySequence::PortableText);
   for (int k = 0; k < seq.count(); ++k)
     if (seq[k].key() == Qt::Key_unknown) return {};
   return seq;

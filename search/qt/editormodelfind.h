@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/editormodel.h"
+#include "search/bufferfinder.h"
 #include "search/findcommands.h"
 
 namespace search::qt {
@@ -15,7 +16,9 @@ class EditorModelFind final : public FindEditor {
   std::int64_t SelStart() const override { return model_.SelStart(); }
   void SetSelStart(std::int64_t offset) override { model_.SetSelStart(offset); }
   void SetSelLength(std::int64_t length) override { model_.SetSelLength(length); }
-  bool Search(std::string_view pattern, TSearchOptions options) override { return model_.Search(pattern, options); }
+  bool Search(std::string_view pattern, TSearchOptions options) override {
+    return model_.Search(BufferFinder(pattern, options));
+  }
   void ReplaceSelection(std::string_view text) override {
     // InsertText ignores an empty text, which would leave the match standing.
     if (text.empty()) {

@@ -92,6 +92,21 @@ TEST(TimeStampPage, AtMostSevenFormatsAndTheSelectionFollowsTheEdits) {
   EXPECT_EQ(f.Selected(), -1);
 }
 
+TEST(Shortcuts, StoredTextsOfOtherSpellingsBecomeThePlatformsKeyNames) {
+  EXPECT_EQ(ParsableShortcutText("Insert"), "Ins");
+  EXPECT_EQ(ParsableShortcutText("insert"), "Ins");
+  EXPECT_EQ(ParsableShortcutText("Ins"), "Ins");
+  EXPECT_EQ(ParsableShortcutText("Shift+Insert"), "Shift+Ins");
+  EXPECT_EQ(ParsableShortcutText("Ctrl+BkSp"), "Ctrl+Backspace");
+  EXPECT_EQ(ParsableShortcutText("Ctrl+PgDn"), "Ctrl+PgDown");
+  EXPECT_EQ(ParsableShortcutText(" Ctrl+Delete "), "Ctrl+Del");
+  EXPECT_EQ(ParsableShortcutText("Ctrl+F"), "Ctrl+F");
+  EXPECT_EQ(ParsableShortcutText("Shift+F3"), "Shift+F3");
+  EXPECT_EQ(ParsableShortcutText("Ctrl++"), "Ctrl++");
+  EXPECT_EQ(ParsableShortcutText("Ctrl+Inserts"), "Ctrl+Inserts");
+  EXPECT_EQ(ParsableShortcutText(""), "");
+}
+
 TEST(ShortcutPage, LinesDuplicatesAndClearing) {
   ShortcutList s;
   s.Load({"全て選択", "コピー", "一行削除"}, {"Ctrl+A", "Ctrl+C"}, {"Ctrl+A", "Ctrl+C", ""});

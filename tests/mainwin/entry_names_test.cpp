@@ -1,5 +1,5 @@
 // The text rules of the entry commands: the entry dialog's name check, naming an item from its
-// text or its selection, the order a multi-delete removes entries in, and stored shortcut texts.
+// text or its selection, the order a multi-delete removes entries in, and the shortcut hints.
 #include <gtest/gtest.h>
 
 #include "fixture.h"
@@ -64,21 +64,6 @@ TEST(MultiDelete, PositionsAreRemovedHighestFirstEachOnce) {
   // Positions outside the list are never passed to the store.
   EXPECT_EQ(DeletionOrder({-1, 0, 5, 7}, 5), (std::vector<int>{0}));
   EXPECT_TRUE(DeletionOrder({}, 5).empty());
-}
-
-TEST(Shortcuts, StoredTextsOfOtherSpellingsBecomeThePlatformsKeyNames) {
-  EXPECT_EQ(ParsableShortcutText("Insert"), "Ins");
-  EXPECT_EQ(ParsableShortcutText("insert"), "Ins");
-  EXPECT_EQ(ParsableShortcutText("Ins"), "Ins");
-  EXPECT_EQ(ParsableShortcutText("Shift+Insert"), "Shift+Ins");
-  EXPECT_EQ(ParsableShortcutText("Ctrl+BkSp"), "Ctrl+Backspace");
-  EXPECT_EQ(ParsableShortcutText("Ctrl+PgDn"), "Ctrl+PgDown");
-  EXPECT_EQ(ParsableShortcutText(" Ctrl+Delete "), "Ctrl+Del");
-  EXPECT_EQ(ParsableShortcutText("Ctrl+F"), "Ctrl+F");
-  EXPECT_EQ(ParsableShortcutText("Shift+F3"), "Shift+F3");
-  EXPECT_EQ(ParsableShortcutText("Ctrl++"), "Ctrl++");
-  EXPECT_EQ(ParsableShortcutText("Ctrl+Inserts"), "Ctrl+Inserts");
-  EXPECT_EQ(ParsableShortcutText(""), "");
 }
 
 TEST(Shortcuts, HintsForTheSettingsDialogAreTheHintsNotTheCaptions) {

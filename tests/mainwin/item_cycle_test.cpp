@@ -315,7 +315,7 @@ TEST(TimeStamps, MenuShowsEveryFormatAndTheCommandInsertsTheChosenOne) {
   mwtest::TempDir dir;
   mwtest::Seed(dir.Data(), TwoGroups(), 1);
   App app(dir.Data());
-  app.core->Clock = [] { return mainwin::DateTime{2024, 5, 3, 14, 7, 9, 0}; };
+  app.core->Clock = [] { return editorsettings::DateTime{2024, 5, 3, 14, 7, 9, 0}; };
   app.Start();
   app.core->ListData().SetTimeStampList({Sjis("yyyy'年'")});
   auto menu = app.core->TimeStampMenu();

@@ -2,6 +2,7 @@
 // the right-edge wrap column and the caret panel's format.
 #include <gtest/gtest.h>
 
+#include "editorsettings/listlook.h"
 #include "mainwin/layout.h"
 #include "mainwin/mainform.h"
 
@@ -23,11 +24,12 @@ store::TMainDataClass UsableGeometry() {
 }
 
 TEST(Layout, ArrangementsAndDefaultSizes) {
-  EXPECT_FALSE(ArrangementOf(store::lvLeft_tate).paneOnTop);
-  EXPECT_FALSE(ArrangementOf(store::lvLeft_tate).listsSideBySide);
-  EXPECT_TRUE(ArrangementOf(store::lvLeft_yoko).listsSideBySide);
-  EXPECT_TRUE(ArrangementOf(store::lvTop_tate).paneOnTop);
-  EXPECT_TRUE(ArrangementOf(store::lvTop_yoko).paneOnTop && ArrangementOf(store::lvTop_yoko).listsSideBySide);
+  EXPECT_FALSE(editorsettings::ArrangementOf(store::lvLeft_tate).paneOnTop);
+  EXPECT_FALSE(editorsettings::ArrangementOf(store::lvLeft_tate).listsSideBySide);
+  EXPECT_TRUE(editorsettings::ArrangementOf(store::lvLeft_yoko).listsSideBySide);
+  EXPECT_TRUE(editorsettings::ArrangementOf(store::lvTop_tate).paneOnTop);
+  EXPECT_TRUE(editorsettings::ArrangementOf(store::lvTop_yoko).paneOnTop &&
+              editorsettings::ArrangementOf(store::lvTop_yoko).listsSideBySide);
 
   struct Case {
     int type, pane, group;

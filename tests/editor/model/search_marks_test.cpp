@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fake_viewport.h"
+#include "search/bufferfinder.h"
 
 namespace editor::testing {
 namespace {
@@ -12,6 +13,11 @@ namespace {
 using search::soForward;
 using search::soIgnoreLineBreaks;
 using search::soMatchCase;
+
+// The editor's search with the search library's matcher, as the find commands run it.
+bool Search(EditorModel& model, std::string_view pattern, search::TSearchOptions options) {
+  return model.Search(search::BufferFinder(pattern, options));
+}
 
 // About 100 KB of lines with `word` placed on some of them, so that hits fall into many windows
 // and some next to window ends.
@@ -32,7 +38,7 @@ TEST(Search, ForwardFindsEveryHitInOrderAcrossWindows) {
   Editor e(BigText("needle", expected));
   ASSERT_GT(expected.size(), 30u);
   std::vector<size_t> found;
-  while (e.model.Search("needle", soForward | soMatchCase)) {
+  while (Search(e.model, "needle", soForward | soMatchCase)) {
     found.push_back(static_cast<size_t>(e.model.SelStart()));
     ASSERT_EQ(e.model.SelText(), "needle");
     ASSERT_LE(found.size(), expected.size());
@@ -45,7 +51,7 @@ TEST(Search, BackwardFindsEveryHitInReverseOrder) {
   Editor e(BigText("needle", expected));
   e.Key(keys::kEnd, kModCtrl);
   std::vector<size_t> found;
-  while (e.model.Search("needle", soMatchCase)) {
+  while (Search(e.model, "needle", soMatchCase)) {
     found.push_back(static_cast<size_t>(e.model.SelStart()));
     ASSERT_LE(found.size(), expected.size());
   }
@@ -60,12 +66,12 @@ TEST(Search, MatchesAcrossRowEndsInEveryWindow) {
   text += "\r\n";
   Editor e(text);
   int hits = 0;
-  while (e.model.Search("ab", soForward | soIgnoreLineBreaks)) ++hits;
+  while (Search(e.model, "ab", soForward | soIgnoreLineBreaks)) ++hits;
   EXPECT_EQ(hits, 800);
   hits = 0;
   e.model.ClearSelection();
   e.Key(keys::kEnd, kModCtrl);
-  while (e.model.Search("ab", soIgnoreLineBreaks)) ++hits;
+  while (Search(e.model, "ab", soIgnoreLineBreaks)) ++hits;
   EXPECT_EQ(hits, 800);
 }
 
@@ -74,7 +80,7 @@ TEST(Search, WrappedRowsJoinWithoutLineBreaks) {
   e.model.WrapOption().SetWrapByte(20);
   e.model.SetWordWrap(true);
   e.model.SetText(std::string(19, 'x') + "needle\r\nz");
-  ASSERT_TRUE(e.model.Search("needle", soForward));
+  ASSERT_TRUE(Search(e.model, "needle", soForward));
   EXPECT_EQ(e.model.SelectionStart(), (Position{0, 19}));
   EXPECT_EQ(e.model.SelectionEnd(), (Position{1, 5}));
 }
@@ -82,44 +88,44 @@ TEST(Search, WrappedRowsJoinWithoutLineBreaks) {
 TEST(Search, BackwardFromJustAfterAMatchFindsIt) {
   Editor e("abc abc");
   e.model.SetCol(7);
-  ASSERT_TRUE(e.model.Search("abc", 0));
+  ASSERT_TRUE(Search(e.model, "abc", 0));
   EXPECT_EQ(e.model.SelStart(), 4);
 }
 
 TEST(Search, NotFoundAndEmptyTextGiveFalse) {
   Editor empty;
-  EXPECT_FALSE(empty.model.Search("a", soForward));
+  EXPECT_FALSE(Search(empty.model, "a", soForward));
   Editor e("abc\r\ndef");
   e.model.SetRowCol(1, 1);
-  EXPECT_FALSE(e.model.Search("zzz", soForward));
+  EXPECT_FALSE(Search(e.model, "zzz", soForward));
   EXPECT_EQ(e.Caret(), (Position{1, 1}));
   EXPECT_FALSE(e.model.Selected());
 }
 
 TEST(HitStyle, SelectDrawAndCaret) {
   Editor sel("xx abc abc");
-  ASSERT_TRUE(sel.model.Search("abc", soForward));
+  ASSERT_TRUE(Search(sel.model, "abc", soForward));
   EXPECT_FALSE(sel.model.SelectionIsHit());
   EXPECT_EQ(sel.Caret(), (Position{0, 6}));
 
   Editor draw("xx abc abc");
   draw.model.SetHitStyle(hsDraw);
-  ASSERT_TRUE(draw.model.Search("abc", soForward));
+  ASSERT_TRUE(Search(draw.model, "abc", soForward));
   EXPECT_TRUE(draw.model.SelectionIsHit());
   EXPECT_TRUE(draw.model.PaintInfo(0).hit);
   EXPECT_EQ(draw.Caret(), (Position{0, 6}));
 
   Editor caret("xx abc abc");
   caret.model.SetHitStyle(hsCaret);
-  ASSERT_TRUE(caret.model.Search("abc", soForward));
+  ASSERT_TRUE(Search(caret.model, "abc", soForward));
   EXPECT_EQ(caret.Caret(), (Position{0, 3}));
   EXPECT_EQ(caret.view.caret.shape, CaretShape::Hit);
   EXPECT_EQ(caret.view.caret.width, 3 * kCell);
   EXPECT_EQ(caret.view.caret.height, caret.model.Layout().row_pitch);
   // The next search steps over the hit.
-  ASSERT_TRUE(caret.model.Search("abc", soForward));
+  ASSERT_TRUE(Search(caret.model, "abc", soForward));
   EXPECT_EQ(caret.Caret(), (Position{0, 7}));
-  EXPECT_FALSE(caret.model.Search("abc", soForward));
+  EXPECT_FALSE(Search(caret.model, "abc", soForward));
   // Any caret move ends the block caret.
   caret.Key(keys::kLeft);
   EXPECT_EQ(caret.view.caret.shape, CaretShape::Bar);
@@ -129,7 +135,7 @@ TEST(HitStyle, CaretWithoutFocusActsAsDraw) {
   Editor e("xx abc abc");
   e.model.FocusOut();
   e.model.SetHitStyle(hsCaret);
-  ASSERT_TRUE(e.model.Search("abc", soForward));
+  ASSERT_TRUE(Search(e.model, "abc", soForward));
   EXPECT_EQ(e.Caret(), (Position{0, 6}));
   EXPECT_TRUE(e.model.SelectionIsHit());
 }

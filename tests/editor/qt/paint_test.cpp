@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "editor/qt/editorcolor.h"
+#include "search/bufferfinder.h"
 #include "testutil.h"
 
 using editor::qt::TEditor;
@@ -87,7 +88,7 @@ class PaintTest : public QObject {
     auto w = ShownEditor("one two one");
     w->Model().SetHitStyle(editor::hsDraw);
     w->Model().SetRowCol(0, 1);
-    QVERIFY(w->Model().Search("one", search::soForward));
+    QVERIFY(w->Model().Search(search::BufferFinder("one", search::soForward)));
     QApplication::processEvents();
     const QImage img = Grab(*w);
     QVERIFY(CountColor(img, Cell(*w, 0, 8, 3), Q(store::clSilver)) > 0);

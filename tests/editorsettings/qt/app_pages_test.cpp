@@ -47,7 +47,7 @@ class AppPagesTest : public QObject {
     QCOMPARE(sample->LineColour(0), store::clBlack);
     // Rows as in the window's lists: size x 1.3, but never lower than the line spacing.
     const auto rowHeight = [sample](int size, int margin) {
-      return std::max(mainwin::RowHeight(size, margin), QFontMetrics(sample->ListFont()).height() + margin);
+      return std::max(editorsettings::RowHeight(size, margin), QFontMetrics(sample->ListFont()).height() + margin);
     };
     QCOMPARE(sample->visualItemRect(sample->item(1)).height(), rowHeight(10, 0));
 

@@ -85,7 +85,7 @@ struct Host {
 inline std::unique_ptr<editorsettings::qt::TEditEditorDlg> OpenDialog(Host& h, RecordingBoxes& boxes,
                                                                       bool perGroup = false) {
   auto dlg = std::make_unique<editorsettings::qt::TEditEditorDlg>(h.host, &boxes);
-  dlg->Clock = [] { return mainwin::DateTime{2024, 3, 9, 14, 5, 7, 0}; };
+  dlg->Clock = [] { return editorsettings::DateTime{2024, 3, 9, 14, 5, 7, 0}; };
   h.global.ApplyToEditor(dlg->Preview());
   if (perGroup && h.group.Enabled) h.group.ApplyToEditor(dlg->Preview());
   dlg->SetWidthWordWrap(perGroup && h.group.Enabled ? h.group.WidthWordWrap : h.global.WidthWordWrap);

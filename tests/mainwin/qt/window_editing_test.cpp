@@ -111,7 +111,7 @@ class WindowEditing : public QObject {
     mwtest::Seed(dir.Data(), Groups(), 0);
     Window w(dir.Data());
     TMainForm& f = *w.form;
-    f.Core().Clock = [] { return mainwin::DateTime{2010, 1, 24, 9, 5, 3, 0}; };
+    f.Core().Clock = [] { return editorsettings::DateTime{2010, 1, 24, 9, 5, 3, 0}; };
     f.BuildTimeStampMenu();
     const QList<QAction*> entries = f.PopupMenu_Time->actions();
     QCOMPARE(entries.size(), 9);

@@ -6,7 +6,7 @@
 
 namespace {
 
-using mainwin::DateTime;
+using editorsettings::DateTime;
 using tstest::Utf8;
 
 struct BuiltInCase {
@@ -36,7 +36,7 @@ TEST(BuiltInFormats, EachFormatOnFixedMoments) {
   for (const BuiltInCase& c : cases) {
     for (size_t i = 0; i < formats.size(); ++i) {
       SCOPED_TRACE(Utf8(formats[i]));
-      EXPECT_EQ(Utf8(mainwin::FormatDateTime(formats[i], c.value)), c.expected[i]);
+      EXPECT_EQ(Utf8(editorsettings::FormatDateTime(formats[i], c.value)), c.expected[i]);
     }
   }
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-mainwin::DateLocale SelfReferringLocale() {
-  mainwin::DateLocale l = mainwin::JapaneseDateLocale();
+editorsettings::DateLocale SelfReferringLocale() {
+  editorsettings::DateLocale l = editorsettings::JapaneseDateLocale();
   l.shortDateFormat = "'<D>'t";
   l.shortTimeFormat = "'<T>'ddddd";
   l.longDateFormat = "'<LD>'tt";
@@ -16,20 +16,20 @@ mainwin::DateLocale SelfReferringLocale() {
 }
 
 TEST(Expansion, StopsAfterTwoLevels) {
-  const mainwin::DateLocale l = SelfReferringLocale();
-  const mainwin::DateTime v = tstest::kSmall;
-  EXPECT_EQ(mainwin::FormatDateTime("ddddd", v, l), "<D><T>");
-  EXPECT_EQ(mainwin::FormatDateTime("t", v, l), "<T><D>");
-  EXPECT_EQ(mainwin::FormatDateTime("dddddd", v, l), "<LD><LT>");
-  EXPECT_EQ(mainwin::FormatDateTime("tt|t", v, l), "<LT><LD>|<T><D>");
+  const editorsettings::DateLocale l = SelfReferringLocale();
+  const editorsettings::DateTime v = tstest::kSmall;
+  EXPECT_EQ(editorsettings::FormatDateTime("ddddd", v, l), "<D><T>");
+  EXPECT_EQ(editorsettings::FormatDateTime("t", v, l), "<T><D>");
+  EXPECT_EQ(editorsettings::FormatDateTime("dddddd", v, l), "<LD><LT>");
+  EXPECT_EQ(editorsettings::FormatDateTime("tt|t", v, l), "<LT><LD>|<T><D>");
 }
 
 TEST(Expansion, SecondLevelIsFormatted) {
-  mainwin::DateLocale l = mainwin::JapaneseDateLocale();
+  editorsettings::DateLocale l = editorsettings::JapaneseDateLocale();
   l.shortDateFormat = "yyyy/MM/dd t";
   l.shortTimeFormat = "H:mm";
-  EXPECT_EQ(mainwin::FormatDateTime("ddddd", tstest::kSmall, l), "2026/03/04 7:08");
-  EXPECT_EQ(mainwin::FormatDateTime("c", tstest::kSmall, l), "2026/03/04 7:08 7:08:09");
+  EXPECT_EQ(editorsettings::FormatDateTime("ddddd", tstest::kSmall, l), "2026/03/04 7:08");
+  EXPECT_EQ(editorsettings::FormatDateTime("c", tstest::kSmall, l), "2026/03/04 7:08 7:08:09");
 }
 
 TEST(Expansion, JapaneseLocaleFormats) {

@@ -1,5 +1,5 @@
 // Time stamps: the date and time formatting language and the Japanese locale data it prints with.
-#include "mainwin/timestamp.h"
+#include "editorsettings/timestamp.h"
 
 #include <time.h>
 
@@ -7,7 +7,7 @@
 
 #include "codec/cp932.h"
 
-namespace mainwin {
+namespace editorsettings {
 
 namespace chr = std::chrono;
 
@@ -335,4 +335,4 @@ std::string FormatDateTime(std::string_view format, const DateTime& value) {
   return FormatDateTime(format, value, JapaneseDateLocale());
 }
 
-}  // namespace mainwin
+}  // namespace editorsettings

@@ -5,7 +5,7 @@
 
 namespace {
 
-using mainwin::DateTime;
+using editorsettings::DateTime;
 using tstest::kMorning;
 using tstest::kSmall;
 
@@ -89,12 +89,12 @@ TEST(Specifiers, Table) {
 }
 
 TEST(Specifiers, SeparatorsComeFromTheLocale) {
-  mainwin::DateLocale locale = mainwin::JapaneseDateLocale();
+  editorsettings::DateLocale locale = editorsettings::JapaneseDateLocale();
   locale.dateSeparator = "-";
   locale.timeSeparator = ".";
-  EXPECT_EQ(mainwin::FormatDateTime("yyyy/mm/dd h:nn:ss", kSmall, locale), "2026-03-04 7.08.09");
+  EXPECT_EQ(editorsettings::FormatDateTime("yyyy/mm/dd h:nn:ss", kSmall, locale), "2026-03-04 7.08.09");
   // The locale's own formats use them too.
-  EXPECT_EQ(mainwin::FormatDateTime("c", kSmall, locale), "2026-03-04 7.08.09");
+  EXPECT_EQ(editorsettings::FormatDateTime("c", kSmall, locale), "2026-03-04 7.08.09");
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ TEST(Eras, BoundariesAndYearsWithinTheEra) {
       {9999, 12, 31, "令和|令|7981|7981"}, {1, 1, 1, "||1|01"},
   };
   for (const EraCase& c : cases) {
-    const mainwin::DateTime v{c.year, c.month, c.day, 12, 0, 0, 0};
+    const editorsettings::DateTime v{c.year, c.month, c.day, 12, 0, 0, 0};
     SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day);
     EXPECT_EQ(tstest::Format("gg|g|e|ee", v), c.expected);
   }

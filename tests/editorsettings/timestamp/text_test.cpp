@@ -61,8 +61,8 @@ TEST(Text, TrailBytesNeitherMarkNorLink) {
   // 派 = 94 68 ends in 'h': the "m" after it is the month, not minutes.
   EXPECT_EQ(Format("d派m", kMorning), "8派12");
   // A lone lead byte at the end of a format is copied as it is.
-  EXPECT_EQ(mainwin::FormatDateTime("d\x94", kMorning), "8\x94");
-  EXPECT_EQ(mainwin::FormatDateTime("'\x94", kMorning), "\x94");
+  EXPECT_EQ(editorsettings::FormatDateTime("d\x94", kMorning), "8\x94");
+  EXPECT_EQ(editorsettings::FormatDateTime("'\x94", kMorning), "\x94");
 }
 
 TEST(Text, OtherCharactersAreCopied) {

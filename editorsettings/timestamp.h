@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace mainwin {
+namespace editorsettings {
 
 // A local date and time. Plain fields; the day of the week follows from the date.
 struct DateTime {
@@ -60,4 +60,4 @@ const DateLocale& JapaneseDateLocale();
 std::string FormatDateTime(std::string_view format, const DateTime& value);
 std::string FormatDateTime(std::string_view format, const DateTime& value, const DateLocale& locale);
 
-}  // namespace mainwin
+}  // namespace editorsettings

@@ -10,7 +10,7 @@
 
 namespace {
 
-using mainwin::DateTime;
+using editorsettings::DateTime;
 
 TEST(DateTimeValue, DayOfWeek) {
   const struct {
@@ -78,7 +78,7 @@ TEST(DateTimeValue, CurrentDateTimeIsLocalTime) {
   setenv("TZ", "JST-9", 1);
   tzset();
   const std::time_t before = time(nullptr);
-  const DateTime now = mainwin::CurrentDateTime();
+  const DateTime now = editorsettings::CurrentDateTime();
   const std::time_t after = time(nullptr);
   bool matched = false;
   for (std::time_t t = before; t <= after; ++t) matched = matched || Matches(now, LocalTm(t));

@@ -5,7 +5,7 @@
 
 namespace {
 
-using mainwin::DateTime;
+using editorsettings::DateTime;
 
 DateTime At(int hour, int minute) { return {2026, 12, 8, hour, minute, 0, 0}; }
 
