@@ -121,6 +121,25 @@ TEST(Cli, UsageAndPositionErrors) {
   EXPECT_EQ(RunCli({"--help"}).code, 0);
 }
 
+TEST(Cli, TheManPageDescribesEveryCommandOfTheHelp) {
+  Result help = RunCli({"--help"});
+  ASSERT_EQ(help.code, 0);
+  const std::string man = ReadAll(SORAME_CLI_MAN);
+  ASSERT_FALSE(man.empty());
+  int commands = 0;
+  const std::string lead = "\n  sorametext-cli ";
+  for (size_t at = help.out.find(lead); at != std::string::npos; at = help.out.find(lead, at + 1)) {
+    const size_t start = at + lead.size();
+    const std::string name = help.out.substr(start, help.out.find_first_of(" \n", start) - start);
+    ++commands;
+    // Each command is a paragraph tag of its own: ".BI name" or ".BR name".
+    EXPECT_TRUE(man.find("\n.BI " + name + " ") != std::string::npos ||
+                man.find("\n.BR " + name + " ") != std::string::npos)
+        << name;
+  }
+  EXPECT_GE(commands, 7);
+}
+
 TEST(Cli, WriteCommandsRefuseOnlyWhileTheirFolderIsLocked) {
   TempDir dir;
   std::string data = dir.Sub("UserData"), other = dir.Sub("Other");
