@@ -177,6 +177,10 @@ int main(int argc, char** argv) {
   if (why.empty()) {
     switch (LockWithin(folderLock, 3000)) {
       case store::FolderLock::State::Held: break;
+      case store::FolderLock::State::Unsupported:
+        // Refusing would keep the user from the notes; run unguarded, as before there was a lock.
+        std::fprintf(stderr, "sorametext: the data folder cannot be locked (%s)\n", folderLock.Error().c_str());
+        break;
       case store::FolderLock::State::InUse: why = "他のソラメtext（または sorametext-cli）が使用中です"; break;
       default: why = "ロックできません: " + folderLock.Error(); break;
     }

@@ -33,6 +33,9 @@ bool LockForWriting(store::FolderLock& lock, int& code) {
   }
   switch (lock.TryLock()) {
     case store::FolderLock::State::Held: return true;
+    case store::FolderLock::State::Unsupported:
+      Warn("the data folder " + lock.Folder() + " cannot be locked (" + lock.Error() + "); writing unguarded");
+      return true;
     case store::FolderLock::State::InUse:
       code = Fail(kFailure, "the data folder " + lock.Folder() +
                                 " is in use by sorametext (or another command); close it and try again");

@@ -40,7 +40,7 @@ FolderLock::State FolderLock::TryLock() {
     close(fd);
     if (err == EWOULDBLOCK) return State::InUse;
     error_ = IoErrorMessage(err);
-    return State::Failed;
+    return err == ENOLCK || err == EOPNOTSUPP || err == ENOSYS ? State::Unsupported : State::Failed;
   }
   fd_ = fd;
   std::lock_guard<std::mutex> guard(g_mutex);

@@ -13,7 +13,7 @@ class FolderLock {
   // The lock file inside the data folder; never one of the record files.
   static constexpr const char* kFileName = "sorametext.lock";
 
-  enum class State { Unlocked, Held, InUse, Failed };
+  enum class State { Unlocked, Held, InUse, Failed, Unsupported };
 
   // `folder` is a DataFolder's path ("/" is added when missing). Nothing is touched until TryLock.
   explicit FolderLock(std::string folder);
@@ -23,7 +23,8 @@ class FolderLock {
 
   // Takes the lock without waiting, creating the lock file when missing (not the folder).
   // Held: ours now (or already). InUse: another process, or another FolderLock of this one,
-  // holds it. Failed: the lock file cannot be opened; Error() says why.
+  // holds it. Failed: the lock file cannot be opened; Error() says why. Unsupported: the file
+  // system keeps no locks (some network mounts); the folder can be used, but unguarded.
   State TryLock();
   void Unlock();
 
