@@ -118,7 +118,7 @@ shot cups_print_dialog
 xdotool key Return  # 印刷
 pdf=
 for _ in $(seq 1 600); do
-  pdf=$(find "$work/out-chosen" -name '*.pdf' -size +0 | head -n1)
+  pdf=$(find "$work/out-chosen" -name '*.pdf' -size +0 | head -n1 || true)
   if [ -n "$pdf" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; then break; fi
   sleep 0.1
 done

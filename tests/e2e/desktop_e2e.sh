@@ -59,9 +59,13 @@ for _ in $(seq 1 50); do
 done
 [ "$(focused)" = "$a_wid" ] || fail "the running window did not get the focus (focus: $(focused), window: $a_wid)"
 # xwininfo lists the root's children top first.
-top=$(xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r w; do
-  if [ "$((w))" = "$a_wid" ] || [ "$((w))" = "$b_wid" ]; then echo "$((w))"; fi
-done | head -n1)
+top=
+for w in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
+  if [ "$((w))" = "$a_wid" ] || [ "$((w))" = "$b_wid" ]; then
+    top=$((w))
+    break
+  fi
+done
 [ "$top" = "$a_wid" ] || fail "the running window is not on top"
 [ ! -e "$work/never" ] || fail "the second start created its data folder"
 
@@ -73,8 +77,8 @@ case $err in *"in use"*) ;; *) fail "unclear refusal: $err" ;; esac
 "$cli" ls "$data" >/dev/null || fail "reading the program's folder was refused"
 
 # ---- both end through SIGTERM, the normal close.
-kill -TERM "$b_pid"
-kill -TERM "$a_pid"
+kill -TERM "$b_pid" || fail "the other program had ended"
+kill -TERM "$a_pid" || fail "the program had ended"
 wait_gone
 wait "$b_pid" || true
 [ "$("$cli" cat "$data" 0 0)" = $'first\r\ntyped' ] || fail "the typed text is not in the user's data folder"
