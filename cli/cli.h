@@ -1,9 +1,14 @@
 // sorametext-cli: command registry and the helpers every command shares.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "store/datafolder.h"
+#include "store/entries.h"
+#include "store/folderlock.h"
 
 namespace cli {
 
@@ -34,6 +39,28 @@ bool FromTerminal(std::string_view utf8, std::string& cp932);
 
 bool ParseInt(const std::string& s, int& out);
 bool ReadFile(const std::string& path, std::string& bytes, std::string& error);
+
+// Prints "sorametext-cli: warning: <text>" on stderr, its line breaks as spaces.
+void Warn(const std::string& text);
+
+inline constexpr const char* kGroupFile = "group.bin";
+
+// A data folder and its group list.
+struct Folder {
+  explicit Folder(const std::string& dir) : folder(dir), items(folder, nullptr), groups(folder, nullptr, items) {}
+  store::DataFolder folder;
+  store::TRootComponent_Item items;
+  store::TRootComponent_Group groups;
+};
+
+// The folder at `dir` with its group list loaded, when there is one. The store's repair notices
+// become warnings. Creates nothing; throws store::Error when there is no folder at `dir`.
+std::unique_ptr<Folder> OpenFolder(const std::string& dir);
+
+// For a command that writes: creates the folder when missing and takes its lock. False (with
+// the one-line message printed and `code` set) when sorametext or another command is using the
+// folder, or the folder cannot be created or locked. Reading commands take no lock.
+bool LockForWriting(store::FolderLock& lock, int& code);
 
 }  // namespace cli
 

@@ -1,53 +1,15 @@
 // ls, cat, new-group, add-text: reading and extending a data folder.
 #include <cstdio>
-#include <memory>
 
 #include "cli/cli.h"
 #include "codec/cp932.h"
 #include "store/datafolder.h"
 #include "store/entries.h"
 #include "store/errors.h"
-#include "store/instancelock.h"
-#include "store/reporter.h"
 #include "store/settings.h"
 
 namespace cli {
 namespace {
-
-constexpr const char* kGroupFile = "group.bin";
-
-// Repair notices of the store become warnings on stderr.
-class WarningReporter final : public store::Reporter {
- public:
-  void ShowMessage(const std::string& text) override {
-    std::string line;
-    for (char c : text) {
-      if (c == '\r') continue;
-      line.push_back(c == '\n' ? ' ' : c);
-    }
-    std::fprintf(stderr, "sorametext-cli: warning: %s\n", line.c_str());
-  }
-};
-
-// The data folder and its group list, loaded.
-struct Folder {
-  explicit Folder(const std::string& dir) : folder(dir), items(folder, nullptr), groups(folder, nullptr, items) {}
-  store::DataFolder folder;
-  store::TRootComponent_Item items;
-  store::TRootComponent_Group groups;
-};
-
-std::unique_ptr<Folder> OpenFolder(const std::string& dir, bool mustExist = true) {
-  static WarningReporter reporter;
-  store::SetReporter(&reporter);
-  auto f = std::make_unique<Folder>(dir);
-  if (mustExist && !f->folder.Exists(kGroupFile) && !f->folder.Exists("")) {
-    throw store::Error("no data folder at " + dir);
-  }
-  // Reading never creates anything here: only load what exists.
-  if (f->folder.Exists(kGroupFile)) f->groups.LoadFromFile(kGroupFile);
-  return f;
-}
 
 bool GroupPosition(const Command& cmd, Folder& f, const std::string& arg, int& g, int& code) {
   if (!ParseInt(arg, g)) {
@@ -64,14 +26,6 @@ bool GroupPosition(const Command& cmd, Folder& f, const std::string& arg, int& g
 
 void LoadGroupItems(Folder& f, int g, store::TRootComponent_Item& items) {
   if (f.folder.Exists(f.groups.ItemFileName(g))) f.groups.LoadItems(g, &items);
-}
-
-bool RefuseWhileRunning(int& code) {
-  if (store::InstanceLockHeld(store::InstanceLockPath())) {
-    code = Fail(kFailure, "sorametext is running; close it before changing its data folder");
-    return true;
-  }
-  return false;
 }
 
 // ---- ls
@@ -154,9 +108,9 @@ int RunNewGroup(const std::vector<std::string>& args) {
   if (!FromTerminal(args[2], name)) return Fail(kFailure, "the name holds characters Shift-JIS cannot hold");
   if (name.empty()) return Fail(kFailure, "the name is empty");
   int code = 0;
-  if (RefuseWhileRunning(code)) return code;
-  auto f = OpenFolder(args[1], /*mustExist=*/false);
-  f->folder.EnsureExists();
+  store::FolderLock lock(args[1]);
+  if (!LockForWriting(lock, code)) return code;
+  auto f = OpenFolder(args[1]);
   // New entries take the list's default font colour, as in the window.
   store::TMainDataClass settings;
   settings.Load(f->folder);
@@ -197,7 +151,9 @@ std::string AsItemText(const std::string& bytes) {
 int RunAddText(const std::vector<std::string>& args) {
   if (args.size() < 4) return UsageError(kAddText, "expected DATADIR G FILE...");
   int code = 0;
-  if (RefuseWhileRunning(code)) return code;
+  // Locked before anything is read, so nothing read can change before it is written back.
+  store::FolderLock lock(args[1]);
+  if (!LockForWriting(lock, code)) return code;
   auto f = OpenFolder(args[1]);
   int g = 0;
   if (!GroupPosition(kAddText, *f, args[2], g, code)) return code;

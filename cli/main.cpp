@@ -23,6 +23,15 @@ bool Register(const Command& command) {
 
 const std::vector<Command>& Commands() { return Registry(); }
 
+void Warn(const std::string& text) {
+  std::string line;
+  for (char c : text) {
+    if (c == '\r') continue;
+    line.push_back(c == '\n' ? ' ' : c);
+  }
+  std::fprintf(stderr, "sorametext-cli: warning: %s\n", line.c_str());
+}
+
 int Fail(int code, const std::string& message) {
   std::fprintf(stderr, "sorametext-cli: %s\n", message.c_str());
   return code;
@@ -76,7 +85,8 @@ void PrintHelp(FILE* out) {
   for (const auto& c : Commands()) std::fprintf(out, "  sorametext-cli %s\n      %s\n", c.usage, c.summary);
   std::fprintf(out,
                "\nG and I are display positions counted from 0. Names and texts are printed as UTF-8.\n"
-               "Commands that write refuse while sorametext is running.\n");
+               "Commands that write refuse while sorametext (or another writing command) is using that\n"
+               "data folder; reading commands always work.\n");
 }
 }  // namespace
 
@@ -87,6 +97,10 @@ int main(int argc, char** argv) {
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     cli::PrintHelp(args.empty() ? stderr : stdout);
     return args.empty() ? cli::kUsage : cli::kOk;
+  }
+  if (args[0] == "--version") {
+    std::printf("sorametext-cli %s\n", SORAMETEXT_VERSION);
+    return cli::kOk;
   }
   for (const auto& c : cli::Commands()) {
     if (args[0] != c.name) continue;

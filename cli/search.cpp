@@ -1,49 +1,12 @@
 // search: finds a text in every item (or in group and item names) of a data folder, grep-style.
 #include <cstdio>
-#include <memory>
 
 #include "cli/cli.h"
 #include "search/itemsearch.h"
-#include "store/datafolder.h"
-#include "store/entries.h"
 #include "store/errors.h"
-#include "store/reporter.h"
 
 namespace cli {
 namespace {
-
-constexpr const char* kGroupFile = "group.bin";
-
-// Repair notices of the store become warnings on stderr.
-class WarningReporter final : public store::Reporter {
- public:
-  void ShowMessage(const std::string& text) override { Warn(text); }
-  static void Warn(const std::string& text) {
-    std::string line;
-    for (char c : text) {
-      if (c == '\r') continue;
-      line.push_back(c == '\n' ? ' ' : c);
-    }
-    std::fprintf(stderr, "sorametext-cli: warning: %s\n", line.c_str());
-  }
-};
-
-struct Folder {
-  explicit Folder(const std::string& dir) : folder(dir), items(folder, nullptr), groups(folder, nullptr, items) {}
-  store::DataFolder folder;
-  store::TRootComponent_Item items;
-  store::TRootComponent_Group groups;
-};
-
-// Reading never creates anything: only what exists is loaded.
-std::unique_ptr<Folder> OpenFolder(const std::string& dir) {
-  static WarningReporter reporter;
-  store::SetReporter(&reporter);
-  auto f = std::make_unique<Folder>(dir);
-  if (!f->folder.Exists(kGroupFile) && !f->folder.Exists("")) throw store::Error("no data folder at " + dir);
-  if (f->folder.Exists(kGroupFile)) f->groups.LoadFromFile(kGroupFile);
-  return f;
-}
 
 // One hit is one line: line breaks and tabs inside a field would break the columns.
 std::string Field(std::string_view cp932) {
@@ -136,8 +99,7 @@ int RunSearch(const std::vector<std::string>& args) {
       [&](int g, const store::Error& e) {
         unreadable = true;
         std::fflush(stdout);  // keep the report after the hits printed so far
-        WarningReporter::Warn("group " + std::to_string(g) + " (" + Field(f->groups.EntryAt(g).Name) +
-                              ") skipped: " + e.what());
+        Warn("group " + std::to_string(g) + " (" + Field(f->groups.EntryAt(g).Name) + ") skipped: " + e.what());
         return true;
       });
   std::fflush(stdout);

@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "store/datafolder.h"
+#include "store/errors.h"
 
 namespace mainwin {
 
@@ -84,12 +86,41 @@ bool FolderUsable(const std::string& folder) {
   return access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-std::string ChooseDataFolder(const std::string& executableDir, const std::string& xdgDataHome,
+std::string ChooseDataFolder(const std::string& named, const std::string& executableDir, const std::string& xdgDataHome,
                              const std::string& home) {
-  std::string beside = store::DataFolderIn(executableDir);
-  if (FolderUsable(beside)) return beside;
+  if (!named.empty()) {
+    if (named[0] == '/') return WithSlash(named);
+    char cwd[4096];
+    return WithSlash(getcwd(cwd, sizeof cwd) ? WithSlash(cwd) + named : named);
+  }
+  const std::string beside = store::DataFolderIn(executableDir);
+  struct stat st {};
+  // lstat: a link to a folder that is not there now still names the user's data.
+  if (lstat(beside.substr(0, beside.size() - 1).c_str(), &st) == 0) return beside;
   std::string base = !xdgDataHome.empty() ? xdgDataHome : WithSlash(home) + ".local/share";
   return WithSlash(base) + "sorametext/UserData/";
+}
+
+std::string PrepareDataFolder(const std::string& folder) {
+  const std::string bare = folder.size() > 1 && folder.back() == '/' ? folder.substr(0, folder.size() - 1) : folder;
+  struct stat link {
+  }, st{};
+  if (lstat(bare.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && stat(bare.c_str(), &st) != 0) {
+    std::string target;
+    char buf[4096];
+    const ssize_t n = readlink(bare.c_str(), buf, sizeof buf);
+    if (n > 0) target.assign(buf, static_cast<size_t>(n));
+    return "リンク先のフォルダ " + target +
+           " がありません（同期フォルダやドライブがマウントされていない可能性があります）";
+  }
+  try {
+    store::DataFolder(folder).EnsureExists();
+  } catch (const store::Error& e) {
+    if (stat(bare.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) return "フォルダではありません";
+    return std::string("フォルダを作成できません: ") + e.what();
+  }
+  if (access(bare.c_str(), W_OK | X_OK) != 0) return std::string("書き込みできません: ") + store::IoErrorMessage(errno);
+  return {};
 }
 
 std::string DefaultTextEditorIcon(const std::string& configHome, const std::string& configDirs,

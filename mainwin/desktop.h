@@ -6,10 +6,19 @@
 
 namespace mainwin {
 
-// "UserData/" beside the executable when it exists or can be created, and can be written;
-// otherwise "$XDG_DATA_HOME/sorametext/UserData/" (XDG_DATA_HOME defaults to ~/.local/share).
-// Both end with "/". `xdgDataHome` and `home` are the environment's values (may be empty).
-std::string ChooseDataFolder(const std::string& executableDir, const std::string& xdgDataHome, const std::string& home);
+// Where the notes live: `named` when it is not empty (the user's --data-dir, or the environment's
+// SORAMETEXT_DATA_DIR); else "UserData/" beside the executable where something of that name
+// already exists (a portable copy, or data brought from another machine); else
+// "$XDG_DATA_HOME/sorametext/UserData/" (XDG_DATA_HOME defaults to ~/.local/share). Only looks:
+// nothing is created or moved. The result ends with "/". `xdgDataHome` and `home` are the
+// environment's values (may be empty).
+std::string ChooseDataFolder(const std::string& named, const std::string& executableDir, const std::string& xdgDataHome,
+                             const std::string& home);
+
+// Makes the chosen data folder ready: creates it (and its parents) when missing. Returns why it
+// cannot be used (UTF-8, for the user), or an empty string. A symbolic link whose target is gone
+// (a sync folder that is not mounted) is never replaced by a new folder.
+std::string PrepareDataFolder(const std::string& folder);
 
 // Whether `folder` exists or can be created, and a file can be created in it.
 bool FolderUsable(const std::string& folder);

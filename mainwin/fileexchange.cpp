@@ -156,10 +156,11 @@ bool IsShortcut(std::string_view path) {
 
 // ---- the outside editor
 
-std::string OutsideEditorFile(const std::string& executableDir, const std::string& dataFolder) {
-  std::string dir = executableDir;
-  if (dir.empty() || dir.back() != '/') dir.push_back('/');
-  return (FolderUsable(dir) ? dir : dataFolder) + kOutsideEditorFileName;
+std::string OutsideEditorFile(const std::string& dataFolder) {
+  std::string dir = dataFolder;
+  while (!dir.empty() && dir.back() == '/') dir.pop_back();
+  dir.erase(dir.find_last_of('/') + 1);  // "" when there is no "/": the data folder then
+  return (!dir.empty() && FolderUsable(dir) ? dir : dataFolder) + kOutsideEditorFileName;
 }
 
 }  // namespace mainwin

@@ -76,8 +76,10 @@ bool IsShortcut(std::string_view path);
 
 // ---- the outside editor
 inline constexpr const char* kOutsideEditorFileName = "$temp.txt";
-// "$temp.txt" in the executable's folder; a folder the user cannot write (a system-wide install)
-// gives the data folder instead. `dataFolder` ends with "/".
-std::string OutsideEditorFile(const std::string& executableDir, const std::string& dataFolder);
+// "$temp.txt" in the folder that holds the data folder: beside the executable for a portable
+// copy, ~/.local/share/sorametext/ otherwise, so an installed program never writes beside
+// itself. A folder the user cannot write gives the data folder instead. `dataFolder` ends
+// with "/".
+std::string OutsideEditorFile(const std::string& dataFolder);
 
 }  // namespace mainwin

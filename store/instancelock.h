@@ -1,5 +1,6 @@
-// The single-instance lock of the program: a lock file in the user's runtime directory, held with
-// flock() while the program runs (Qt's QLockFile does the same), so other tools can see it.
+// The single-instance lock of the program: a lock file in the user's runtime directory, held
+// while the program runs. One program per user; the data folder has a lock of its own
+// (store/folderlock.h).
 #pragma once
 
 #include <string>
@@ -8,9 +9,7 @@ namespace store {
 
 // "$XDG_RUNTIME_DIR/ソラメtext_OPEN.lock", or under /tmp/runtime-<user> when that is unset.
 std::string InstanceLockPath();
-
-// True while a live process holds the lock file at `path`. A stale file left by a killed run
-// does not count.
-bool InstanceLockHeld(const std::string& path);
+// The running program's socket in the same directory: a second start asks it to show its window.
+std::string InstanceSocketPath();
 
 }  // namespace store

@@ -37,7 +37,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
   VersionLabel = new QLabel(QStringLiteral("ver"), Panel1);
   VersionLabel->setGeometry(64, 60, 30, 18);
-  Version = new QLabel(QStringLiteral("1.15"), Panel1);
+  Version = new QLabel(QStringLiteral(SORAMETEXT_VERSION), Panel1);
   Version->setGeometry(98, 60, 80, 18);
   DateLabel = new QLabel(QStringLiteral("2010/1/24"), Panel1);
   DateLabel->setGeometry(64, 86, 120, 18);

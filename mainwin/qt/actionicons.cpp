@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -451,30 +452,9 @@ QIcon ActionIcon(ActionId id) {
 QPixmap ProgramIconPixmap(int size) {
   QPixmap pm(size, size);
   pm.fill(Qt::transparent);
+  QSvgRenderer picture(QStringLiteral(":/sorametext.svg"));
   QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.scale(size / 32.0, size / 32.0);
-  // A memo sheet on a sky-blue tile: the program keeps notes under the sky ("sora").
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(90, 160, 230));
-  p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-  QPainterPath sheet;
-  sheet.moveTo(8, 5);
-  sheet.lineTo(21, 5);
-  sheet.lineTo(26, 10);
-  sheet.lineTo(26, 27);
-  sheet.lineTo(8, 27);
-  sheet.closeSubpath();
-  p.setBrush(Qt::white);
-  p.drawPath(sheet);
-  p.setPen(QPen(QColor(90, 160, 230), 1.6));
-  for (int y = 13; y <= 23; y += 4) p.drawLine(QPointF(11, y), QPointF(23, y));
-  p.setPen(QPen(QColor(30, 60, 120), 1.2));
-  p.setBrush(Qt::NoBrush);
-  p.drawPath(sheet);
-  p.drawLine(QPointF(21, 5), QPointF(21, 10));
-  p.drawLine(QPointF(21, 10), QPointF(26, 10));
-  p.end();
+  picture.render(&p);
   return pm;
 }
 

@@ -12,7 +12,8 @@ namespace mainwin::qt {
 // The 16-pixel picture of an action; a null icon for the few actions that show none.
 QIcon ActionIcon(ActionId id);
 
-// The program's own picture (window icon, About box).
+// The program's own picture (window icon, About box): desktop/sorametext.svg, the same picture
+// the desktop shows for the installed program.
 QPixmap ProgramIconPixmap(int size);
 QIcon ProgramIcon();
 

@@ -48,8 +48,7 @@ class TPanel_Drop;
 struct MainFormOptions {
   QString dataFolder;             // the data folder, ending with "/"
   MessageBoxes* boxes = nullptr;  // nullptr: Qt's message boxes; not owned
-  // The folder of "$temp.txt"; empty: the executable's folder, or the data folder when that
-  // cannot be written.
+  // The folder of "$temp.txt"; empty: the folder holding the data folder (see OutsideEditorFile).
   QString outsideEditorFolder{};
 };
 

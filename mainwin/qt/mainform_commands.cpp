@@ -94,7 +94,7 @@ void TMainForm::BuildCommandParts(const MainFormOptions& options) {
   find_ = std::make_unique<FindParts>(*this, MainEditor->Model());
   const std::string dataFolder = core_->Folder().Path();
   const std::string outside = options.outsideEditorFolder.isEmpty()
-                                  ? OutsideEditorFile(PathBytes(QCoreApplication::applicationDirPath()), dataFolder)
+                                  ? OutsideEditorFile(dataFolder)
                                   : PathBytes(options.outsideEditorFolder) +
                                         (options.outsideEditorFolder.endsWith(QLatin1Char('/')) ? "" : "/") +
                                         kOutsideEditorFileName;

@@ -64,8 +64,14 @@ TFormStringsPrint::TFormStringsPrint(const std::vector<std::string>* lines, QWid
     : QDialog(parent), lines_(lines) {
   setWindowTitle(QStringLiteral("印刷"));
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-  // Without an installed printer the job goes to a PDF file the user names.
-  if (QPrinterInfo::availablePrinterNames().isEmpty()) printer_.setOutputFormat(QPrinter::PdfFormat);
+  // Without an installed printer the job goes to a PDF file the user names; with the print
+  // system's queues, to the default queue until the user chooses another.
+  const QStringList queues = QPrinterInfo::availablePrinterNames();
+  if (queues.isEmpty()) {
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+  } else if (!queues.contains(printer_.printerName())) {
+    printer_.setPrinterName(queues.first());  // no default queue
+  }
   working_.Info().SetDriver(&driver_);
 
   auto* layout = new QHBoxLayout(this);
@@ -329,6 +335,13 @@ void TFormStringsPrint::BuildSide(QWidget* side) {
   copiesRow->addWidget(copies_);
   v->addLayout(copiesRow);
   v->addSpacing(12);
+  auto* listLabel = new QLabel(QStringLiteral("プリンタ名(&N)"), side);
+  printer_list_ = new QComboBox(side);
+  printer_list_->setMaximumWidth(180);
+  listLabel->setBuddy(printer_list_);
+  v->addWidget(listLabel);
+  v->addWidget(printer_list_);
+  FillPrinterList();
   printer_name_ = new QLabel(side);
   orientation_ = new QLabel(side);
   paper_name_ = new QLabel(side);
@@ -345,10 +358,46 @@ void TFormStringsPrint::BuildSide(QWidget* side) {
   connect(setup_, &QPushButton::clicked, this, [this] { OnPrinterSetup(); });
   connect(preview_, &QPushButton::clicked, this, [this] { OnPreview(); });
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(printer_list_, &QComboBox::activated, this, [this](int index) { ChoosePrinter(index); });
 
   const bool haveLines = lines_ != nullptr;
-  for (QWidget* w : std::initializer_list<QWidget*>{print_, setup_, preview_, printer_name_, orientation_, paper_name_})
+  for (QWidget* w : std::initializer_list<QWidget*>{print_, setup_, preview_, printer_list_, printer_name_,
+                                                    orientation_, paper_name_})
     w->setEnabled(haveLines);
+}
+
+QString TFormStringsPrint::PdfFileChoice() { return QStringLiteral("PDF ファイル"); }
+
+void TFormStringsPrint::FillPrinterList() {
+  QSignalBlocker block(printer_list_);
+  printer_list_->clear();
+  const QString preferred = QPrinterInfo::defaultPrinterName();
+  const QStringList queues = QPrinterInfo::availablePrinterNames();
+  if (queues.contains(preferred)) printer_list_->addItem(preferred, preferred);
+  for (const QString& q : queues)
+    if (q != preferred) printer_list_->addItem(q, q);
+  printer_list_->addItem(PdfFileChoice(), QString());
+  ShowChosenPrinter();
+}
+
+void TFormStringsPrint::ChoosePrinter(int index) {
+  const QString queue = printer_list_->itemData(index).toString();
+  if (queue.isEmpty()) {
+    // The file is asked for when printing.
+    printer_.setOutputFileName(QString());
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+  } else {
+    printer_.setOutputFormat(QPrinter::NativeFormat);
+    printer_.setPrinterName(queue);
+  }
+  RefreshPrinterLabels();
+}
+
+void TFormStringsPrint::ShowChosenPrinter() {
+  const bool native = printer_.outputFormat() == QPrinter::NativeFormat && !printer_.printerName().isEmpty();
+  const int at = native ? printer_list_->findData(printer_.printerName()) : printer_list_->count() - 1;
+  QSignalBlocker block(printer_list_);
+  printer_list_->setCurrentIndex(std::max(0, at));
 }
 
 void TFormStringsPrint::RefreshPrinterLabels() {
@@ -379,6 +428,7 @@ void TFormStringsPrint::LoadControls() {
     QSignalBlocker block(size_list_);
     size_list_->setCurrentText(QString::number(s.Font().Size()));
   }
+  ShowChosenPrinter();
   RefreshPrinterLabels();
 
   margin_left_->setValue(s.MarginLeft());
@@ -447,6 +497,7 @@ void TFormStringsPrint::OnPrinterSetup() {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     if (dialog.exec() == QDialog::Accepted) copies_->setValue(std::clamp(printer_.copyCount(), 1, 100));
   }
+  ShowChosenPrinter();
   RefreshPrinterLabels();
 }
 

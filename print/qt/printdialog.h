@@ -66,6 +66,10 @@ class TFormStringsPrint : public QDialog {
   QPushButton* SetupButton() const { return setup_; }
   QPushButton* PreviewButton() const { return preview_; }
   QPushButton* CancelButton() const { return cancel_; }
+  // The printers to print on: the print system's queues (CUPS), the default first, then
+  // PdfFileChoice(), a PDF file the user names.
+  QComboBox* PrinterList() const { return printer_list_; }
+  static QString PdfFileChoice();
   QLabel* PrinterNameLabel() const { return printer_name_; }
   QLabel* OrientationLabel() const { return orientation_; }
   QLabel* PaperNameLabel() const { return paper_name_; }
@@ -90,6 +94,9 @@ class TFormStringsPrint : public QDialog {
   void OnPrint();
   void OnPrinterSetup();
   void OnPreview();
+  void FillPrinterList();
+  void ChoosePrinter(int index);
+  void ShowChosenPrinter();
 
   const std::vector<std::string>* lines_;
   TStringsPrinter working_;
@@ -128,6 +135,7 @@ class TFormStringsPrint : public QDialog {
   QPushButton* setup_ = nullptr;
   QPushButton* preview_ = nullptr;
   QPushButton* cancel_ = nullptr;
+  QComboBox* printer_list_ = nullptr;
   QLabel* printer_name_ = nullptr;
   QLabel* orientation_ = nullptr;
   QLabel* paper_name_ = nullptr;

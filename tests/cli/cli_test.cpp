@@ -1,17 +1,15 @@
 // sorametext-cli against real data folders: listing, printing, dumping, adding, refusing.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "cli/runcli.h"
 #include "codec/cp932.h"
 #include "store/datafolder.h"
 #include "store/entries.h"
-#include "store/instancelock.h"
+#include "store/folderlock.h"
 #include "store/testutil.h"
 
 namespace {
@@ -20,7 +18,6 @@ using testutil::ReadAll;
 using testutil::TempDir;
 using testutil::WriteAll;
 
-using clitest::Quote;
 using clitest::Result;
 using clitest::RunCli;
 using clitest::Sjis;
@@ -124,30 +121,52 @@ TEST(Cli, UsageAndPositionErrors) {
   EXPECT_EQ(RunCli({"--help"}).code, 0);
 }
 
-TEST(Cli, WriteCommandsRefuseWhileTheProgramHoldsItsLock) {
-  TempDir dir, runtime;
-  std::string data = dir.Sub("UserData");
+TEST(Cli, TheManPageDescribesEveryCommandOfTheHelp) {
+  Result help = RunCli({"--help"});
+  ASSERT_EQ(help.code, 0);
+  const std::string man = ReadAll(SORAME_CLI_MAN);
+  ASSERT_FALSE(man.empty());
+  int commands = 0;
+  const std::string lead = "\n  sorametext-cli ";
+  for (size_t at = help.out.find(lead); at != std::string::npos; at = help.out.find(lead, at + 1)) {
+    const size_t start = at + lead.size();
+    const std::string name = help.out.substr(start, help.out.find_first_of(" \n", start) - start);
+    ++commands;
+    // Each command is a paragraph tag of its own: ".BI name" or ".BR name".
+    EXPECT_TRUE(man.find("\n.BI " + name + " ") != std::string::npos ||
+                man.find("\n.BR " + name + " ") != std::string::npos)
+        << name;
+  }
+  EXPECT_GE(commands, 7);
+}
+
+TEST(Cli, WriteCommandsRefuseOnlyWhileTheirFolderIsLocked) {
+  TempDir dir;
+  std::string data = dir.Sub("UserData"), other = dir.Sub("Other");
   ASSERT_EQ(RunCli({"new-group", data, "g"}).code, 0);
-  std::string env = "XDG_RUNTIME_DIR=" + Quote(runtime.Path());
-  setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-  std::string lock = store::InstanceLockPath();
-  unsetenv("XDG_RUNTIME_DIR");
-  int fd = open(lock.c_str(), O_RDWR | O_CREAT, 0644);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+  // The program's lock on its data folder.
+  auto lock = std::make_unique<store::FolderLock>(data);
+  ASSERT_EQ(lock->TryLock(), store::FolderLock::State::Held);
   const std::string before = ReadAll(data + "/group.bin");
 
-  Result r = RunCli({"new-group", data, "h"}, env);
+  Result r = RunCli({"new-group", data, "h"});
   EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find("running"), std::string::npos) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_NE(r.err.find("in use"), std::string::npos) << r.err;
   WriteAll(dir.Sub("a.txt"), "a");
-  EXPECT_EQ(RunCli({"add-text", data, "0", dir.Sub("a.txt")}, env).code, 1);
+  EXPECT_EQ(RunCli({"add-text", data, "0", dir.Sub("a.txt")}).code, 1);
   EXPECT_EQ(ReadAll(data + "/group.bin"), before);
-  EXPECT_EQ(RunCli({"ls", data}, env).code, 0);  // reading is fine
+  EXPECT_EQ(RunCli({"ls", data}).code, 0);  // reading is fine
+  EXPECT_EQ(RunCli({"search", data, "g", "--names"}).code, 0);
+  // Another folder is free, and a write leaves its lock free again.
+  ASSERT_EQ(RunCli({"new-group", other, "o"}).code, 0);
+  EXPECT_EQ(RunCli({"add-text", other, "0", dir.Sub("a.txt")}).code, 0);
+  store::FolderLock otherLock(other);
+  EXPECT_EQ(otherLock.TryLock(), store::FolderLock::State::Held);
 
   // A lock file left by a run that ended does not count.
-  close(fd);
-  EXPECT_EQ(RunCli({"new-group", data, "h"}, env).code, 0);
+  lock.reset();
+  EXPECT_EQ(RunCli({"new-group", data, "h"}).code, 0);
 }
 
 }  // namespace

@@ -2,21 +2,25 @@
 # that drive the real program with xdotool. Sourced after app, cli, grab (optional) are set.
 work=$(mktemp -d)
 pid=
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+more_pids=  # other processes a script started, stopped with it
+trap 'kill $pid $more_pids 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 data=$work/UserData
 export SORAMETEXT_DATA_DIR=$data
 # A runtime directory of its own, so a running sorametext of the user does not count as ours.
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 export LANG=ja_JP.UTF-8 LC_ALL=C.UTF-8
+# No print server: printing goes to a PDF file whatever queues the machine has.
+export CUPS_SERVER=$work/no-cups.sock
 shots=${SHOT_DIR:-}
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pause() { sleep "${1:-0.4}"; }
 shot() { if [ -n "$shots" ] && [ -n "${grab:-}" ]; then "$grab" "$shots/$1.png"; fi; }
 
+# Starts the program (with any arguments given) and waits for its window.
 start() {
-  "$app" &
+  "$app" "$@" &
   pid=$!
   wid=$(timeout 30 xdotool search --sync --onlyvisible --name 'ソラメtext' | head -n1 || true)
   [ -n "$wid" ] || fail "no window"

@@ -2,6 +2,8 @@
 // damaged file is kept under a free name before the program first saves over it.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "fixture.h"
@@ -98,18 +100,48 @@ TEST(DamagedFiles, ADamagedMainRecordKeepsDefaultsUnderWhatWasRead) {
   EXPECT_TRUE(std::filesystem::exists(folder.FilePath("main.bin.damaged")));
 }
 
-TEST(Desktop, DataFolderBesideTheExecutableOrInTheUsersDataHome) {
+TEST(Desktop, DataFolderNamedBesideTheExecutableOnlyWhereItExistsOrInTheUsersDataHome) {
   mwtest::TempDir dir;
-  const std::string exe = dir.Path() + "/bin";
+  const std::string exe = dir.Path() + "/bin", xdg = dir.Path() + "/xdg";
   std::filesystem::create_directory(exe);
-  EXPECT_EQ(ChooseDataFolder(exe, dir.Path() + "/xdg", dir.Path()), exe + "/UserData/");
-  EXPECT_TRUE(std::filesystem::is_directory(exe + "/UserData"));
-  // A file where the folder should be: the user's data home takes over.
-  const std::string blocked = dir.Path() + "/blocked";
-  std::filesystem::create_directory(blocked);
-  mwtest::WriteAll(blocked + "/UserData", "not a folder");
-  EXPECT_EQ(ChooseDataFolder(blocked, dir.Path() + "/xdg", dir.Path()), dir.Path() + "/xdg/sorametext/UserData/");
-  EXPECT_EQ(ChooseDataFolder(blocked, "", dir.Path()), dir.Path() + "/.local/share/sorametext/UserData/");
+  // A build folder without UserData: the user's data home, and nothing is created beside it.
+  EXPECT_EQ(ChooseDataFolder("", exe, xdg, dir.Path()), xdg + "/sorametext/UserData/");
+  EXPECT_EQ(ChooseDataFolder("", exe, "", dir.Path()), dir.Path() + "/.local/share/sorametext/UserData/");
+  EXPECT_TRUE(std::filesystem::is_empty(exe));
+  EXPECT_FALSE(std::filesystem::exists(xdg));
+  // Whatever stands beside it under that name is the user's data, even a dangling link.
+  std::filesystem::create_directory_symlink(dir.Path() + "/unmounted", exe + "/UserData");
+  EXPECT_EQ(ChooseDataFolder("", exe, xdg, dir.Path()), exe + "/UserData/");
+  // A named folder wins; a relative name is taken from the current folder.
+  EXPECT_EQ(ChooseDataFolder(dir.Path() + "/mine", exe, xdg, dir.Path()), dir.Path() + "/mine/");
+  const std::string cwd = std::filesystem::current_path().string();
+  EXPECT_EQ(ChooseDataFolder("notes", exe, xdg, dir.Path()), cwd + "/notes/");
+}
+
+TEST(Desktop, AFolderThatCannotBeUsedIsNamedWithItsReasonAndNeverReplaced) {
+  mwtest::TempDir dir;
+  const std::string fresh = dir.Path() + "/a/b/UserData/";
+  EXPECT_EQ(PrepareDataFolder(fresh), "");
+  EXPECT_TRUE(std::filesystem::is_directory(fresh));
+  EXPECT_EQ(PrepareDataFolder(fresh), "");
+
+  const std::string link = dir.Path() + "/link";
+  std::filesystem::create_directory_symlink(dir.Path() + "/sync/notes", link);
+  std::string why = PrepareDataFolder(link + "/");
+  EXPECT_NE(why.find(dir.Path() + "/sync/notes"), std::string::npos) << why;
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/sync"));  // not created behind the link
+
+  mwtest::WriteAll(dir.Path() + "/file", "x");
+  EXPECT_EQ(PrepareDataFolder(dir.Path() + "/file/"), "フォルダではありません");
+  EXPECT_NE(PrepareDataFolder(dir.Path() + "/file/below/"), "");
+  if (geteuid() != 0) {  // root writes anywhere
+    std::filesystem::create_directory(dir.Path() + "/ro");
+    std::filesystem::permissions(dir.Path() + "/ro",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_EQ(PrepareDataFolder(dir.Path() + "/ro/"), "書き込みできません: ファイルへのアクセスが拒否されました");
+    EXPECT_NE(PrepareDataFolder(dir.Path() + "/ro/UserData/"), "");
+    std::filesystem::permissions(dir.Path() + "/ro", std::filesystem::perms::owner_all);
+  }
 }
 
 TEST(Desktop, TextEditorIconFromTheDefaultApplication) {

@@ -157,13 +157,13 @@ TEST(Names, BetweenItemsAndFiles) {
   for (const char* p : {"/d/a.txt", "/d/lnk", "/d/a.lnk.txt", "/d.lnk/a"}) EXPECT_FALSE(IsShortcut(p)) << p;
 }
 
-TEST(OutsideEditor, BesideTheProgramUnlessThatFolderCannotBeWritten) {
+TEST(OutsideEditor, BesideTheDataFolderUnlessThatFolderCannotBeWritten) {
   mwtest::TempDir dir;
-  EXPECT_EQ(OutsideEditorFile(dir.Path(), "/data/UserData/"), dir.Path() + "/$temp.txt");
-  EXPECT_EQ(OutsideEditorFile(dir.Path() + "/", "/data/UserData/"), dir.Path() + "/$temp.txt");
+  EXPECT_EQ(OutsideEditorFile(dir.Path() + "/UserData/"), dir.Path() + "/$temp.txt");
+  EXPECT_EQ(OutsideEditorFile(dir.Path() + "/UserData"), dir.Path() + "/$temp.txt");
   // A folder that cannot exist (below a file) stands for one the user cannot write.
   mwtest::WriteAll(dir.Path() + "/file", "x");
-  EXPECT_EQ(OutsideEditorFile(dir.Path() + "/file/bin", "/data/UserData/"), "/data/UserData/$temp.txt");
+  EXPECT_EQ(OutsideEditorFile(dir.Path() + "/file/bin/UserData/"), dir.Path() + "/file/bin/UserData/$temp.txt");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -263,6 +264,14 @@ class PrintDialogTest : public QObject {
     d.RefreshPrinterLabels();
     QCOMPARE(d.OrientationLabel()->text(), QStringLiteral("poPortrait"));
     QCOMPARE(d.PaperNameLabel()->text(), QStringLiteral("DMPAPER_A4"));
+    // The print system's queues, then the PDF file, shown as the choice; choosing it forgets a
+    // file named before, so the next print asks for one.
+    QCOMPARE(d.PrinterList()->count(), QPrinterInfo::availablePrinterNames().size() + 1);
+    QCOMPARE(d.PrinterList()->currentText(), TFormStringsPrint::PdfFileChoice());
+    d.Printer().setOutputFileName(QStringLiteral("/tmp/old.pdf"));
+    emit d.PrinterList()->activated(d.PrinterList()->count() - 1);
+    QCOMPARE(d.Printer().outputFormat(), QPrinter::PdfFormat);
+    QVERIFY(d.Printer().outputFileName().isEmpty());
 
     TFormStringsPrint none(nullptr);
     none.show();
@@ -270,6 +279,7 @@ class PrintDialogTest : public QObject {
     QVERIFY(!none.PreviewButton()->isEnabled());
     QVERIFY(!none.SetupButton()->isEnabled());
     QVERIFY(!none.PrinterNameLabel()->isEnabled());
+    QVERIFY(!none.PrinterList()->isEnabled());
     QVERIFY(none.CancelButton()->isEnabled());
   }
 
