@@ -1,10 +1,9 @@
-// The main window's commands: the actions' handlers, and the commands that change the group and
-// item lists as lists (add, insert, delete one or several, copy, move, edit, reset styles, name
-// from text), with the stores, lists, editor and history they touch, in their order.
+// The entry commands, with the stores, lists, editor and history they touch, in their order.
+#include "mainwin/entrycommands.h"
+
 #include <exception>
 
 #include "codec/cp932.h"
-#include "mainwin/mainform.h"
 
 namespace mainwin {
 
@@ -13,193 +12,92 @@ constexpr const char* kNewGroupName = "\x90\x56\x8B\x4B\x83\x4F\x83\x8B\x81\x5B\
 constexpr const char* kNewItemName = "\x90\x56\x8B\x4B\x83\x41\x83\x43\x83\x65\x83\x80";   // 新規アイテム
 constexpr int kWholeGroup = store::THistoryCollection::kWholeGroup;
 
-// Sets a flag for a scope and clears it on every way out.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
-
 std::string NameForMessage(const std::string& cp932) { return codec::Cp932ToUtf8(cp932); }
 }  // namespace
 
-// ---- dispatch
-
-bool MainFormCore::HasHandler(ActionId id) {
-  switch (id) {
-    case ActionId::Find:
-    case ActionId::FindFw:
-    case ActionId::FindBk:
-    case ActionId::Replace:
-    case ActionId::Print:
-    case ActionId::PrintGroupItems:
-    case ActionId::Close:
-    case ActionId::GroupImport:
-    case ActionId::GroupExport:
-    case ActionId::AddFile:
-    case ActionId::SaveToFile:
-    case ActionId::SaveToFile_GroupItems:
-    case ActionId::OpenFormEditor:
-    case ActionId::OpenFormEditor_GroupItems: return false;
-    default: return true;
-  }
-}
-
-bool MainFormCore::Execute(ActionId id) {
-  switch (id) {
-    case ActionId::SelectAll: Action_SelectAllExecute(); break;
-    case ActionId::Copy: Action_CopyExecute(); break;
-    case ActionId::Cut: Action_CutExecute(); break;
-    case ActionId::Paste: Action_PasteExecute(); break;
-    case ActionId::PasteBox: Action_PasteBoxExecute(); break;
-    case ActionId::DelLine: Action_DelLineExecute(); break;
-    case ActionId::insert: Action_insertExecute(); break;
-    case ActionId::Undo: Action_UndoExecute(); break;
-    case ActionId::Redo: Action_RedoExecute(); break;
-    case ActionId::HistoryBk: Action_HistoryBkExecute(); break;
-    case ActionId::HistoryFw: Action_HistoryFwExecute(); break;
-    case ActionId::TimeStamp: Action_TimeStampExecute(); break;
-    case ActionId::ReadOnly: Action_ReadOnlyExecute(); break;
-    case ActionId::EditEditor: Action_EditEditorExecute(); break;
-    case ActionId::EditEditor_TimeOpen: Action_EditEditor_TimeOpenExecute(); break;
-    case ActionId::EditorEdit_Group: Action_EditorEdit_GroupExecute(); break;
-    case ActionId::WordWrap_Non:
-    case ActionId::WordWrap_User:
-    case ActionId::WordWrap_Width: Action_WordWrap_NonExecute(Spec(id).tag); break;
-    case ActionId::GroupAdd: Action_GroupAddExecute(); break;
-    case ActionId::GroupInsert: Action_GroupInsertExecute(); break;
-    case ActionId::GroupDel: Action_GroupDelExecute(); break;
-    case ActionId::GroupMultiDelete: Action_GroupMultiDeleteExecute(); break;
-    case ActionId::GroupEdit: Action_GroupEditExecute(); break;
-    case ActionId::GroupCopy: Action_GroupCopyExecute(); break;
-    case ActionId::GroupMoveOneUp: Action_GroupMoveOneUpExecute(); break;
-    case ActionId::GroupMoveOneDown: Action_GroupMoveOneDownExecute(); break;
-    case ActionId::GroupTitleStyleClear: Action_GroupTitleStyleClearExecute(); break;
-    case ActionId::ReOpenGroup: Action_ReOpenGroupExecute(); break;
-    case ActionId::ItemAdd: Action_ItemAddExecute(); break;
-    case ActionId::ItemInsert: Action_ItemInsertExecute(); break;
-    case ActionId::ItemDel: Action_ItemDelExecute(); break;
-    case ActionId::ItemMultiDelete: Action_ItemMultiDeleteExecute(); break;
-    case ActionId::ItemEdit: Action_ItemEditExecute(); break;
-    case ActionId::ItemCopy: Action_ItemCopyExecute(); break;
-    case ActionId::ItemTitleStyleClear: Action_ItemTitleStyleClearExecute(); break;
-    case ActionId::ReOpenItem: Action_ReOpenItemExecute(); break;
-    case ActionId::ItemMoveOneUp: Action_ItemMoveOneUpExecute(); break;
-    case ActionId::ItemMoveOneDown: Action_ItemMoveOneDownExecute(); break;
-    case ActionId::ItemNameFromText: Action_ItemNameFromTextExecute(); break;
-    case ActionId::ItemNameFromSelText: Action_ItemNameFromSelTextExecute(); break;
-    default: return false;
-  }
-  return true;
-}
-
-// ---- editing and settings
-
-void MainFormCore::Action_PasteBoxExecute() { editor_.ExecuteMenu(editor::MenuAction::PasteBox); }
-
-void MainFormCore::EditSettingsGlobal(int page) {
-  const store::TColor oldGroup = main_.GroupFontColor;
-  const store::TColor oldItem = main_.ItemFontColor;
-  if (host_.RunEditorSettings(page, false)) ReplaceListColors(oldGroup, oldItem);
-}
-
-void MainFormCore::Action_EditorEdit_GroupExecute() {
-  if (group_list_.ItemIndex() < 0) return;
-  host_.RunEditorSettings(kSettingsDefaultPage, true);
-  UpdateWrapState();
-}
-
-void MainFormCore::ReplaceListColors(store::TColor oldGroupColour, store::TColor oldItemColour) {
-  groups_->ReplaceColor(oldGroupColour, main_.GroupFontColor);
-  items_->ReplaceColor(oldItemColour, main_.ItemFontColor);
-  RepaintLists();
-}
-
-void MainFormCore::RepaintLists() {
-  for (ListBoxKor* list : {&group_list_, &item_list_})
-    if (list->View()) list->View()->Repaint();
-}
-
-void MainFormCore::WithinLists(const std::function<void()>& fn) {
-  SuppressGroupClick = true;
-  SuppressItemClick = true;
-  try {
-    fn();
-  } catch (const std::exception& e) {
-    SuppressGroupClick = SuppressItemClick = false;
-    host_.ShowError(e.what());
-    return;
-  }
-  SuppressGroupClick = SuppressItemClick = false;
+void EntryCommands::Register(CommandTable& t) {
+  t.Register(ActionId::GroupAdd, [this] { AddGroupEntry(s_.Groups().Count(), host_.OpenGroup()); });
+  t.Register(ActionId::GroupInsert, [this] { InsertGroup(); });
+  t.Register(ActionId::GroupDel, [this] { DeleteGroup(); });
+  t.Register(ActionId::GroupMultiDelete, [this] { DeleteGroups(); });
+  t.Register(ActionId::GroupEdit, [this] { EditEntry(kGroupListTag); });
+  t.Register(ActionId::GroupCopy, [this] { CopyGroup(); });
+  t.Register(ActionId::GroupMoveOneUp, [this] { MoveEntryUp(kGroupListTag, host_.OpenGroup()); });
+  t.Register(ActionId::GroupMoveOneDown, [this] { MoveEntryDown(kGroupListTag, host_.OpenGroup()); });
+  t.Register(ActionId::GroupTitleStyleClear, [this] { ClearGroupStyles(); });
+  t.Register(ActionId::ItemAdd, [this] { AddItemEntry(true, s_.Items().Count(), kNewItemName); });
+  t.Register(ActionId::ItemInsert, [this] { InsertItem(); });
+  t.Register(ActionId::ItemDel, [this] { DeleteItem(); });
+  t.Register(ActionId::ItemMultiDelete, [this] { DeleteItems(); });
+  t.Register(ActionId::ItemEdit, [this] { EditEntry(kItemListTag); });
+  t.Register(ActionId::ItemCopy, [this] { CopyItem(); });
+  t.Register(ActionId::ItemMoveOneUp, [this] { MoveEntryUp(kItemListTag, host_.OpenItem()); });
+  t.Register(ActionId::ItemMoveOneDown, [this] { MoveEntryDown(kItemListTag, host_.OpenItem()); });
+  t.Register(ActionId::ItemTitleStyleClear, [this] { ClearItemStyles(); });
+  t.Register(ActionId::ItemNameFromText, [this] { NameItemFromText(); });
+  t.Register(ActionId::ItemNameFromSelText, [this] { NameItemFromSelection(); });
 }
 
 // ---- adding
 
-void MainFormCore::Action_GroupInsertExecute() {
-  const int g = group_list_.ItemIndex();
+void EntryCommands::InsertGroup() {
+  const int g = host_.OpenGroup();
   AddGroupEntry(g, g);
 }
 
-void MainFormCore::AddGroupEntry(int newIndex, int current) {
-  EntryFields f{kNewGroupName, main_.GroupFontColor, 0};
+void EntryCommands::AddGroupEntry(int newIndex, int current) {
+  EntryFields f{kNewGroupName, s_.MainData().GroupFontColor, 0};
   if (!host_.RunEntryDialog("グループ追加", f)) return;
-  const int item = item_list_.ItemIndex();
-  StoreEditorIntoItem(item, false);
-  if (current >= 0 && !SaveItemsOf(current)) {
+  const int item = host_.OpenItem();
+  s_.StoreEditorIntoItem(item, false);
+  if (current >= 0 && !s_.SaveItemsOf(current)) {
     // The items in memory are the only copy of that group (an insert would empty them).
-    LoadItemIntoEditor(item);
+    s_.LoadItemIntoEditor(item);
     return;
   }
-  FlagScope suppress(SuppressStore);
+  const Session::Hold hold = s_.HoldStore();
   try {
-    const int s = groups_->Add(newIndex, current, f.style, f.colour, f.name);
+    const int s = s_.Groups().Add(newIndex, current, f.style, f.colour, f.name);
     if (s < 0) return;
-    const int position = groups_->DisplayIndexOf(s);
-    groups_->SelIndex = position;
+    const int position = s_.Groups().DisplayIndexOf(s);
+    s_.Groups().SelIndex = position;
     // Groups below an inserted one moved down a place in the history too.
-    RecordHistoryInsert(position, kWholeGroup);
+    s_.RecordHistoryInsert(position, kWholeGroup);
     if (position == current) {
-      item_list_.Clear();
-      ClearEditor();
+      host_.ItemList().Clear();
+      s_.ClearEditor();
     }
-    RefreshGroupList(-1);
-    GroupSettings().Enabled = false;
-    ApplyEditorSettings();
+    host_.RefreshGroupList(-1);
+    s_.GroupSettings().Enabled = false;
+    host_.ApplyEditorSettings();
   } catch (const std::exception& e) {
     host_.ShowError(e.what());
   }
 }
 
-void MainFormCore::Action_ItemAddExecute() { AddItemEntry(true, items_->Count(), kNewItemName); }
-
-void MainFormCore::Action_ItemInsertExecute() {
-  const int g = group_list_.ItemIndex();
-  const int i = item_list_.ItemIndex();
+void EntryCommands::InsertItem() {
+  const int g = host_.OpenGroup();
+  const int i = host_.OpenItem();
   if (g < 0 || i < 0) return;
-  history_.PushBack(g, i);
-  UpdateHistoryActions();
+  s_.History().PushBack(g, i);
+  s_.HistoryChanged();
   AddItemEntry(true, i, kNewItemName);
 }
 
-bool MainFormCore::AddItemEntry(bool ask, int newIndex, const std::string& defaultName) {
-  const int g = group_list_.ItemIndex();
+bool EntryCommands::AddItemEntry(bool ask, int newIndex, const std::string& defaultName) {
+  const int g = host_.OpenGroup();
   if (g < 0) return false;
-  EntryFields f{defaultName, main_.ItemFontColor, 0};
+  EntryFields f{defaultName, s_.MainData().ItemFontColor, 0};
   if (ask && !host_.RunEntryDialog("アイテム追加", f)) return false;
-  RecordHistoryInsert(g, newIndex);
-  StoreEditorIntoItem(item_list_.ItemIndex(), false);
-  const int s = items_->Add(newIndex, -1, f.style, f.colour, f.name);
+  s_.RecordHistoryInsert(g, newIndex);
+  s_.StoreEditorIntoItem(host_.OpenItem(), false);
+  const int s = s_.Items().Add(newIndex, -1, f.style, f.colour, f.name);
   if (s < 0) return false;
-  const int position = items_->DisplayIndexOf(s);
+  const int position = s_.Items().DisplayIndexOf(s);
   {
-    FlagScope suppress(SuppressStore);
-    ReloadItemList(position);
-    items_->SelIndex = position;
+    const Session::Hold hold = s_.HoldStore();
+    host_.ReloadItemList(position);
+    s_.Items().SelIndex = position;
   }
   host_.SetEditorEnabled(true);
   return true;
@@ -207,126 +105,101 @@ bool MainFormCore::AddItemEntry(bool ask, int newIndex, const std::string& defau
 
 // ---- deleting
 
-void MainFormCore::Action_GroupDelExecute() {
-  const int g = group_list_.ItemIndex();
-  if (g < 0 || g >= groups_->Count()) return;
-  const std::string name = NameForMessage(groups_->EntryAt(g).Name);
+void EntryCommands::DeleteGroup() {
+  const int g = host_.OpenGroup();
+  if (g < 0 || g >= s_.Groups().Count()) return;
+  const std::string name = NameForMessage(s_.Groups().EntryAt(g).Name);
   if (!host_.Ask({"グループの削除", "グループ：　" + name + "　を削除します", BoxIcon::Warning})) return;
-  history_.NoteDelete(g, kWholeGroup);
-  groups_->Delete(g);
-  group_list_.RemoveItem(g);
-  AfterGroupsDeleted();
+  s_.History().NoteDelete(g, kWholeGroup);
+  s_.DeleteGroup(g);
+  host_.GroupList().RemoveItem(g);
+  host_.AfterGroupsDeleted();
 }
 
-void MainFormCore::AfterGroupsDeleted() {
-  SuppressGroupClick = true;
-  groups_->SelIndex = -1;
-  group_list_.SetItemIndex(-1);
-  // The notification took the flag; when none came it must not swallow the user's next click.
-  SuppressGroupClick = false;
-  group_list_.SetPrevIndex(-1);
-  item_list_.Clear();
-  ClearEditor();
-  RefreshGroupList(-1);
-  UpdateHistoryActions();
-  host_.SetEditorEnabled(false);
-}
-
-void MainFormCore::Action_ItemDelExecute() {
-  const int g = group_list_.ItemIndex();
-  const int i = item_list_.ItemIndex();
-  if (i < 0 || i >= items_->Count()) return;
-  const std::string name = NameForMessage(items_->EntryAt(i).Name);
+void EntryCommands::DeleteItem() {
+  const int g = host_.OpenGroup();
+  const int i = host_.OpenItem();
+  if (i < 0 || i >= s_.Items().Count()) return;
+  const std::string name = NameForMessage(s_.Items().EntryAt(i).Name);
   if (!host_.Ask({"アイテムの削除", "アイテム：　" + name + "　を削除します", BoxIcon::Warning})) return;
-  history_.NoteDelete(g, i);
-  items_->Delete(i);
-  item_list_.RemoveItem(i);
-  AfterItemsDeleted();
-}
-
-void MainFormCore::AfterItemsDeleted() {
-  SuppressItemClick = true;
-  ClearEditor();
-  items_->SelIndex = -1;
-  item_list_.SetItemIndex(-1);
-  SuppressItemClick = false;
-  item_list_.SetPrevIndex(-1);
-  UpdateHistoryActions();
-  host_.SetEditorEnabled(false);
+  s_.History().NoteDelete(g, i);
+  s_.Items().Delete(i);
+  host_.ItemList().RemoveItem(i);
+  host_.AfterItemsDeleted();
 }
 
 namespace {
 const Question kMultiDeleteConfirmation{"複数削除の確認", "本当にいいですか？", BoxIcon::Information};
 }
 
-void MainFormCore::Action_GroupMultiDeleteExecute() {
-  const std::vector<std::string> names = groups_->RefreshNameStrings();
+void EntryCommands::DeleteGroups() {
+  const std::vector<std::string> names = s_.Groups().RefreshNameStrings();
   std::vector<int> selected;
   if (!host_.RunMultiDeleteDialog(names, selected)) return;
-  const std::vector<int> order = DeletionOrder(std::move(selected), groups_->Count());
+  const std::vector<int> order = DeletionOrder(std::move(selected), s_.Groups().Count());
   if (order.empty() || !host_.Ask(kMultiDeleteConfirmation)) return;
   // Deleting any group empties the item list in memory, so the open group's work goes to its
   // file first, also when that group stays.
-  if (!SaveOpenGroup()) return;
+  if (!s_.SaveGroup(host_.OpenGroup(), host_.OpenItem())) return;
   for (int p : order) {
-    history_.NoteDelete(p, kWholeGroup);
-    groups_->Delete(p);
-    group_list_.RemoveItem(p);
+    s_.History().NoteDelete(p, kWholeGroup);
+    s_.DeleteGroup(p);
+    host_.GroupList().RemoveItem(p);
   }
-  AfterGroupsDeleted();
+  host_.AfterGroupsDeleted();
 }
 
-void MainFormCore::Action_ItemMultiDeleteExecute() {
-  const int g = group_list_.ItemIndex();
-  const std::vector<std::string> names = items_->RefreshNameStrings();
+void EntryCommands::DeleteItems() {
+  const int g = host_.OpenGroup();
+  const std::vector<std::string> names = s_.Items().RefreshNameStrings();
   std::vector<int> selected;
   if (!host_.RunMultiDeleteDialog(names, selected)) return;
-  const std::vector<int> order = DeletionOrder(std::move(selected), items_->Count());
+  const std::vector<int> order = DeletionOrder(std::move(selected), s_.Items().Count());
   if (order.empty() || !host_.Ask(kMultiDeleteConfirmation)) return;
   // The editor is emptied afterwards: what was typed into an item that stays goes into its record.
-  StoreEditorIntoItem(item_list_.ItemIndex(), false);
+  s_.StoreEditorIntoItem(host_.OpenItem(), false);
   for (int p : order) {
-    history_.NoteDelete(g, p);
-    items_->Delete(p);
-    item_list_.RemoveItem(p);
+    s_.History().NoteDelete(g, p);
+    s_.Items().Delete(p);
+    host_.ItemList().RemoveItem(p);
   }
-  AfterItemsDeleted();
+  host_.AfterItemsDeleted();
 }
 
 // ---- copying and moving
 
-void MainFormCore::Action_GroupCopyExecute() {
-  const int g = group_list_.ItemIndex();
+void EntryCommands::CopyGroup() {
+  const int g = host_.OpenGroup();
   if (g < 0) return;
-  const int item = item_list_.ItemIndex();
-  WithinLists([&] { CopyGroupEntry(item, g, g); });
+  const int item = host_.OpenItem();
+  host_.WithinLists([&] { CopyGroupEntry(item, g, g); });
 }
 
-void MainFormCore::Action_ItemCopyExecute() {
-  const int i = item_list_.ItemIndex();
+void EntryCommands::CopyItem() {
+  const int i = host_.OpenItem();
   if (i < 0) return;
-  WithinLists([&] { CopyItemEntry(i, i); });
+  host_.WithinLists([&] { CopyItemEntry(i, i); });
 }
 
-void MainFormCore::MoveEntryUp(int listTag, int i) {
+void EntryCommands::MoveEntryUp(int listTag, int i) {
   if (i <= 0) return;
   const bool group = listTag == kGroupListTag;
-  if (i >= (group ? groups_->Count() : items_->Count())) return;
-  WithinLists([&] { group ? MoveGroupWithin(i, i - 1) : MoveItemWithin(i, i - 1); });
+  if (i >= (group ? s_.Groups().Count() : s_.Items().Count())) return;
+  host_.WithinLists([&] { group ? MoveGroupWithin(i, i - 1) : MoveItemWithin(i, i - 1); });
 }
 
-void MainFormCore::MoveEntryDown(int listTag, int i) {
+void EntryCommands::MoveEntryDown(int listTag, int i) {
   const bool group = listTag == kGroupListTag;
-  if (i < 0 || i >= (group ? groups_->Count() : items_->Count()) - 1) return;
-  WithinLists([&] { group ? MoveGroupWithin(i, i + 1) : MoveItemWithin(i, i + 1); });
+  if (i < 0 || i >= (group ? s_.Groups().Count() : s_.Items().Count()) - 1) return;
+  host_.WithinLists([&] { group ? MoveGroupWithin(i, i + 1) : MoveItemWithin(i, i + 1); });
 }
 
 // ---- editing entries
 
-void MainFormCore::EditEntry(int listTag) {
+void EntryCommands::EditEntry(int listTag) {
   const bool group = listTag == kGroupListTag;
-  ListBoxKor& list = group ? group_list_ : item_list_;
-  store::TRootComponent& entries = group ? static_cast<store::TRootComponent&>(*groups_) : *items_;
+  ListBoxKor& list = group ? host_.GroupList() : host_.ItemList();
+  store::TRootComponent& entries = group ? static_cast<store::TRootComponent&>(s_.Groups()) : s_.Items();
   const int p = list.ItemIndex();
   if (p < 0 || p >= entries.Count()) return;
   const store::EntryAttributes a = entries.GetEntry(p);
@@ -334,44 +207,156 @@ void MainFormCore::EditEntry(int listTag) {
   if (!host_.RunEntryDialog(group ? "グループ編集" : "アイテム編集", f)) return;
   entries.SetEntry(p, f.name, f.style, f.colour);
   if (group) {
-    RefreshGroupList(p);
+    host_.RefreshGroupList(p);
   } else {
-    RefillItemList(p);
+    host_.RefillItemList(p);
   }
-  RepaintLists();
+  host_.RepaintLists();
 }
 
-void MainFormCore::Action_GroupTitleStyleClearExecute() {
+void EntryCommands::ClearGroupStyles() {
   if (!host_.Ask({"タイトル表示設定のリセット", "グループ名の表示書式をすべてクリアします", BoxIcon::Question})) return;
-  groups_->ResetStyles(main_.GroupFontColor);
-  RepaintLists();
+  s_.Groups().ResetStyles(s_.MainData().GroupFontColor);
+  host_.RepaintLists();
 }
 
-void MainFormCore::Action_ItemTitleStyleClearExecute() {
+void EntryCommands::ClearItemStyles() {
   if (!host_.Ask({"タイトル表示設定のリセット", "選択グループ内の全アイテム名の表示書式をすべてクリアします",
                   BoxIcon::Question}))
     return;
-  items_->ResetStyles(main_.ItemFontColor);
-  RepaintLists();
+  s_.Items().ResetStyles(s_.MainData().ItemFontColor);
+  host_.RepaintLists();
 }
 
-void MainFormCore::RenameSelectedItem(const std::string& name) {
-  const int i = item_list_.ItemIndex();
-  if (i < 0 || i >= items_->Count()) return;
-  const store::EntryAttributes a = items_->GetEntry(i);
-  items_->SetEntry(i, name, a.style, a.colour);
-  RefillItemList(i);
+void EntryCommands::RenameSelectedItem(const std::string& name) {
+  const int i = host_.OpenItem();
+  if (i < 0 || i >= s_.Items().Count()) return;
+  const store::EntryAttributes a = s_.Items().GetEntry(i);
+  s_.Items().SetEntry(i, name, a.style, a.colour);
+  host_.RefillItemList(i);
 }
 
-void MainFormCore::Action_ItemNameFromTextExecute() {
-  if (item_list_.ItemIndex() < 0) return;
-  editor::TEditorStrings& lines = editor_.Lines();
+void EntryCommands::NameItemFromText() {
+  if (host_.OpenItem() < 0) return;
+  editor::TEditorStrings& lines = s_.Editor().Lines();
   if (auto name = NameFromLines(lines.Count(), [&lines](int k) { return lines.Get(k); })) RenameSelectedItem(*name);
 }
 
-void MainFormCore::Action_ItemNameFromSelTextExecute() {
-  if (item_list_.ItemIndex() < 0) return;
-  if (auto name = NameFromSelection(editor_.SelText())) RenameSelectedItem(*name);
+void EntryCommands::NameItemFromSelection() {
+  if (host_.OpenItem() < 0) return;
+  if (auto name = NameFromSelection(s_.Editor().SelText())) RenameSelectedItem(*name);
+}
+
+// ---- dragging entries
+
+void EntryCommands::DropEntry(int sourceTag, int targetTag, int target, bool ctrl) {
+  if (target == -1 || !AcceptsEntryDrop(sourceTag, targetTag)) return;
+  if (sourceTag == kItemListTag && targetTag == kGroupListTag) {
+    const int s = host_.OpenItem();
+    if (s < 0 || target >= s_.Groups().Count()) return;
+    ItemToOtherGroup(s, target, !ctrl, true);
+    return;
+  }
+  ListBoxKor& list = sourceTag == kGroupListTag ? host_.GroupList() : host_.ItemList();
+  const int s = list.ItemIndex();
+  if (s < 0 || target >= list.Count()) return;
+  host_.WithinLists([&] {
+    if (sourceTag == kGroupListTag) {
+      if (ctrl) {
+        CopyGroupEntry(host_.OpenItem(), s, target);
+      } else {
+        MoveGroupWithin(s, target);
+      }
+    } else {
+      if (ctrl) {
+        CopyItemEntry(s, target);
+      } else {
+        MoveItemWithin(s, target);
+      }
+    }
+  });
+}
+
+void EntryCommands::MoveGroupWithin(int s, int t) {
+  s_.Groups().MoveEntry(s, t);
+  s_.History().NoteMove(t, store::THistoryCollection::kWholeGroup, s, store::THistoryCollection::kWholeGroup);
+  host_.GroupList().MoveItem(s, t);
+  host_.GroupList().SetItemIndex(t);
+}
+
+void EntryCommands::MoveItemWithin(int s, int t) {
+  const int g = host_.OpenGroup();
+  s_.Items().MoveEntry(s, t);
+  s_.History().NoteMove(g, t, g, s);
+  host_.ItemList().MoveItem(s, t);
+  host_.ItemList().SetItemIndex(t);
+}
+
+void EntryCommands::CopyGroupEntry(int item, int from, int to) {
+  if (item >= 0 && item < s_.Items().Count()) s_.Items().SetText(s_.Editor().Text(), item);
+  if (!s_.SaveItemsOf(from)) return;
+  s_.Groups().CopyEntry(from, to);
+  // Entries at and after the new position moved down one place.
+  s_.History().NoteInsert(to, store::THistoryCollection::kWholeGroup);
+  host_.RefreshGroupList(to);
+}
+
+void EntryCommands::CopyItemEntry(int from, int to) {
+  s_.Items().SetText(s_.Editor().Text(), from);
+  const int before = s_.Items().Count();
+  s_.Items().CopyEntry(from, to);
+  if (s_.Items().Count() != before + 1) return;
+  const int copy = s_.Items().SelIndex;
+  const int source = copy <= from ? from + 1 : from;
+  // The copy carries the text itself, so it does not depend on the editor's modified flag
+  // (which a read-only editor refuses).
+  s_.Items().ItemAt(copy).ItemText = s_.Items().ItemAt(source).ItemText;
+  s_.History().NoteInsert(host_.OpenGroup(), copy);
+  host_.RefillItemList(copy);
+  s_.Editor().SetModified(true);
+}
+
+void EntryCommands::ItemToOtherGroup(int s, int target, bool move, bool recordHistory) {
+  const int g = host_.OpenGroup();
+  if (target == g) {
+    // The open group's file would be overwritten by the list in memory at the next save: a copy
+    // goes straight into the open list; moving an item into its own group changes nothing.
+    if (move) return;
+    s_.StoreEditorIntoItem(s, true);
+    const int sel = s_.Items().SelIndex;
+    s_.Items().CopyItemTo(s_.Items(), s);
+    s_.Items().SelIndex = sel;
+    host_.RefillItemList(s);
+    return;
+  }
+  s_.StoreEditorIntoItem(s, false);
+  int n = -1;
+  try {
+    n = s_.CopyItemToGroup(target, s);
+  } catch (const std::exception& e) {
+    host_.ShowError(e.what());
+    s_.LoadItemIntoEditor(s);
+    return;
+  }
+  if (!move) {
+    s_.LoadItemIntoEditor(s);
+    return;
+  }
+  if (recordHistory) s_.RecordHistoryPosition(g, s);
+  s_.History().NoteMove(target, n, g, s);
+  // The items after it moved up one place in the group it left.
+  s_.History().NoteDelete(g, s);
+  s_.Items().Delete(s);
+  host_.ItemList().RemoveItem(s);
+  host_.AfterItemsDeleted();
+}
+
+std::vector<std::string> EntryCommands::MoveCopyTargets() { return s_.Groups().RefreshNameStrings(); }
+
+void EntryCommands::MoveCopyItemToGroup(int target, bool move) {
+  const int s = host_.OpenItem();
+  if (s < 0 || target < 0 || target >= s_.Groups().Count()) return;
+  ItemToOtherGroup(s, target, move, false);
 }
 
 }  // namespace mainwin

@@ -13,54 +13,38 @@ constexpr const char* kResult = "処理結果";
 constexpr int kWholeGroup = store::THistoryCollection::kWholeGroup;
 }  // namespace
 
-FileCommands::FileCommands(MainFormCore& core, FileExchangeHost& host, std::string outsideEditorFile)
-    : core_(core), host_(host), outside_editor_file_(std::move(outsideEditorFile)) {}
+FileCommands::FileCommands(Session& session, FileCommandsHost& window, FileExchangeHost& files,
+                           std::string outsideEditorFile)
+    : s_(session), window_(window), files_(files), outside_editor_file_(std::move(outsideEditorFile)) {}
 
-bool FileCommands::Handles(ActionId id) {
-  switch (id) {
-    case ActionId::AddFile:
-    case ActionId::SaveToFile:
-    case ActionId::SaveToFile_GroupItems:
-    case ActionId::GroupExport:
-    case ActionId::GroupImport:
-    case ActionId::OpenFormEditor:
-    case ActionId::OpenFormEditor_GroupItems: return true;
-    default: return false;
-  }
-}
-
-bool FileCommands::Execute(ActionId id) {
-  switch (id) {
-    case ActionId::AddFile: Action_AddFileExecute(); break;
-    case ActionId::SaveToFile: Action_SaveToFileExecute(); break;
-    case ActionId::SaveToFile_GroupItems: Action_SaveToFile_GroupItemsExecute(); break;
-    case ActionId::GroupExport: Action_GroupExportExecute(); break;
-    case ActionId::GroupImport: Action_GroupImportExecute(); break;
-    case ActionId::OpenFormEditor: Action_OpenFormEditorExecute(); break;
-    case ActionId::OpenFormEditor_GroupItems: Action_OpenFormEditor_GroupItemsExecute(); break;
-    default: return false;
-  }
-  return true;
+void FileCommands::Register(CommandTable& t) {
+  t.Register(ActionId::AddFile, [this] { Action_AddFileExecute(); });
+  t.Register(ActionId::SaveToFile, [this] { Action_SaveToFileExecute(); });
+  t.Register(ActionId::SaveToFile_GroupItems, [this] { Action_SaveToFile_GroupItemsExecute(); });
+  t.Register(ActionId::GroupExport, [this] { Action_GroupExportExecute(); });
+  t.Register(ActionId::GroupImport, [this] { Action_GroupImportExecute(); });
+  t.Register(ActionId::OpenFormEditor, [this] { Action_OpenFormEditorExecute(); });
+  t.Register(ActionId::OpenFormEditor_GroupItems, [this] { Action_OpenFormEditor_GroupItemsExecute(); });
 }
 
 // ---- adding files
 
 bool FileCommands::AskEachName(size_t count) {
   if (count <= 1) return true;
-  return !core_.Host().Ask({"自動処理確認",
-                            "複数のファイルを取り込みました\r\nファイル名をアイテム名として自動処理しますか？",
-                            BoxIcon::Question, true, true});
+  return !window_.Ask({"自動処理確認",
+                       "複数のファイルを取り込みました\r\nファイル名をアイテム名として自動処理しますか？",
+                       BoxIcon::Question, true, true});
 }
 
 void FileCommands::Action_AddFileExecute() {
-  const std::vector<std::string> paths = host_.OpenTextFiles();
+  const std::vector<std::string> paths = files_.OpenTextFiles();
   if (paths.empty()) return;
   AddFiles(paths);
 }
 
 void FileCommands::Panel_Drop_ItemDropFiles(const std::vector<std::string>& paths) {
-  if (core_.GroupList().ItemIndex() < 0) {
-    core_.Host().Ask({kKanata, "グループを選択してからドロップしてください", BoxIcon::None, false});
+  if (window_.OpenGroup() < 0) {
+    window_.Ask({kKanata, "グループを選択してからドロップしてください", BoxIcon::None, false});
     return;
   }
   std::vector<std::string> files;
@@ -81,9 +65,9 @@ void FileCommands::AddFiles(const std::vector<std::string>& paths) {
 }
 
 bool FileCommands::AddFileAsItem(const std::string& path, bool ask) {
-  const int g = core_.GroupList().ItemIndex();
+  const int g = window_.OpenGroup();
   if (g < 0) {
-    core_.Host().Ask({kKanata, "グループが選択されていません", BoxIcon::None, false});
+    window_.Ask({kKanata, "グループが選択されていません", BoxIcon::None, false});
     return false;
   }
   // The file is read before anything changes, so an unreadable one adds no empty item.
@@ -91,29 +75,28 @@ bool FileCommands::AddFileAsItem(const std::string& path, bool ask) {
   try {
     content = TextForItem(ReadFileBytes(path));
   } catch (const std::exception& e) {
-    core_.Host().ShowError(e.what());
+    window_.ShowError(e.what());
     return false;
   }
   const ItemNameFromFile name = ItemNameForFile(path);
-  core_.RecordHistoryPosition(g, core_.ItemList().ItemIndex());
-  store::TRootComponent_Item& items = core_.Items();
-  if (!core_.AddItemEntry(ask, items.Count(), name.name)) return false;
-  const int added = core_.ItemList().ItemIndex();
-  editor::EditorModel& editor = core_.Editor();
+  s_.RecordHistoryPosition(g, window_.OpenItem());
+  store::TRootComponent_Item& items = s_.Items();
+  if (!window_.AddItem(ask, items.Count(), name.name)) return false;
+  const int added = window_.OpenItem();
+  editor::EditorModel& editor = s_.Editor();
   editor.SetText(content.text);
   editor.SetModified(true);
   items.SelIndex = added;
-  core_.StoreEditorIntoItem(added, false);
-  core_.LoadItemIntoEditor(added);
+  s_.StoreEditorIntoItem(added, false);
+  s_.LoadItemIntoEditor(added);
   replaced_ += content.replaced + name.replaced;
   return true;
 }
 
 void FileCommands::ReportReplaced() {
   if (replaced_ > 0)
-    core_.Host().Ask({kResult,
-                      std::to_string(replaced_) + " 文字は Shift-JIS で表せないため「?」に置き換えて取り込みました",
-                      BoxIcon::Information, false});
+    window_.Ask({kResult, std::to_string(replaced_) + " 文字は Shift-JIS で表せないため「?」に置き換えて取り込みました",
+                 BoxIcon::Information, false});
   replaced_ = 0;
 }
 
@@ -124,18 +107,18 @@ bool FileCommands::WriteReporting(const std::string& path, const std::string& by
     WriteFileBytes(path, bytes);
     return true;
   } catch (const std::exception& e) {
-    core_.Host().ShowError(e.what());
+    window_.ShowError(e.what());
     return false;
   }
 }
 
 void FileCommands::Action_SaveToFileExecute() {
-  if (core_.ItemList().ItemIndex() < 0) return;
-  save_name_ = FileNameForItem(core_.SelectedItemName());
-  const std::string path = host_.SaveTextFile(save_name_);
+  if (window_.OpenItem() < 0) return;
+  save_name_ = FileNameForItem(s_.ItemName(window_.OpenItem()));
+  const std::string path = files_.SaveTextFile(save_name_);
   if (path.empty()) return;
   save_name_ = path;
-  editor::TEditorStrings& lines = core_.Editor().Lines();
+  editor::TEditorStrings& lines = s_.Editor().Lines();
   std::vector<std::string> all;
   all.reserve(static_cast<size_t>(lines.Count()));
   for (int i = 0; i < lines.Count(); ++i) all.push_back(lines.Get(i));
@@ -143,7 +126,7 @@ void FileCommands::Action_SaveToFileExecute() {
 }
 
 std::vector<std::string> FileCommands::GroupItemTexts() {
-  store::TRootComponent_Item& items = core_.Items();
+  store::TRootComponent_Item& items = s_.Items();
   std::vector<std::string> texts;
   texts.reserve(static_cast<size_t>(items.Count()));
   for (int i = 0; i < items.Count(); ++i) texts.push_back(items.ItemAt(i).ItemText);
@@ -151,9 +134,9 @@ std::vector<std::string> FileCommands::GroupItemTexts() {
 }
 
 void FileCommands::Action_SaveToFile_GroupItemsExecute() {
-  if (core_.GroupList().ItemIndex() < 0) return;
-  if (!core_.StoreOpenItemAsking("ファイル作成する前に開いているアイテムを保存します")) return;
-  const std::string path = host_.SaveTextFile(save_name_);
+  if (window_.OpenGroup() < 0) return;
+  if (!StoreOpenItemAsking(s_, window_, "ファイル作成する前に開いているアイテムを保存します")) return;
+  const std::string path = files_.SaveTextFile(save_name_);
   if (path.empty()) return;
   save_name_ = path;
   WriteReporting(path, JoinLines(GroupItemTexts()));
@@ -164,13 +147,12 @@ void FileCommands::Action_SaveToFile_GroupItemsExecute() {
 void FileCommands::OpenInOutsideEditor(const std::string& bytes) {
   // A one-way copy: nothing is read back from it.
   if (!WriteReporting(outside_editor_file_, bytes)) return;
-  if (!host_.OpenWithDesktop(outside_editor_file_))
-    core_.Host().ShowError(store::CannotOpenMessage(outside_editor_file_));
+  if (!files_.OpenWithDesktop(outside_editor_file_)) window_.ShowError(store::CannotOpenMessage(outside_editor_file_));
 }
 
 void FileCommands::Action_OpenFormEditorExecute() {
-  if (core_.ItemList().ItemIndex() < 0) return;
-  editor::TEditorStrings& lines = core_.Editor().Lines();
+  if (window_.OpenItem() < 0) return;
+  editor::TEditorStrings& lines = s_.Editor().Lines();
   std::vector<std::string> all;
   all.reserve(static_cast<size_t>(lines.Count()));
   for (int i = 0; i < lines.Count(); ++i) all.push_back(lines.Get(i));
@@ -178,7 +160,7 @@ void FileCommands::Action_OpenFormEditorExecute() {
 }
 
 void FileCommands::Action_OpenFormEditor_GroupItemsExecute() {
-  if (core_.GroupList().ItemIndex() < 0) return;
+  if (window_.OpenGroup() < 0) return;
   // The texts as stored: typing not yet written back stays out.
   OpenInOutsideEditor(JoinLines(GroupItemTexts()));
 }
@@ -186,65 +168,65 @@ void FileCommands::Action_OpenFormEditor_GroupItemsExecute() {
 // ---- exchange files
 
 void FileCommands::ExportGroup(int g) {
-  store::TRootComponent_Group& groups = core_.Groups();
+  store::TRootComponent_Group& groups = s_.Groups();
   if (g < 0 || g >= groups.Count()) return;
-  if (core_.Editor().Modified() &&
-      !core_.Host().Ask({"保存確認", "エクスポートする前に開いているグループを保存します", BoxIcon::Warning}))
+  if (s_.Editor().Modified() &&
+      !window_.Ask({"保存確認", "エクスポートする前に開いているグループを保存します", BoxIcon::Warning}))
     return;
-  if (!core_.SaveOpenGroup()) return;
+  if (!s_.SaveGroup(window_.OpenGroup(), window_.OpenItem())) return;
   const std::string itemFile = groups.ItemFileName(g);
-  const std::string chosen = host_.SaveExportFile(itemFile);
+  const std::string chosen = files_.SaveExportFile(itemFile);
   if (chosen.empty()) return;
   const std::string target = ExchangeFilePath(chosen);
   try {
     const store::TRootCollectionItem& entry = groups.EntryAt(g);
     std::string bytes = ExchangeHeader(entry.Name, entry.ListTxtColor);
-    bytes += ReadFileBytes(core_.Folder().FilePath(itemFile));
+    bytes += s_.ReadItemFile(g);
     WriteFileBytes(target, bytes);
   } catch (const std::exception& e) {
     // A failed export must not pass for a finished one.
-    core_.Host().ShowError(e.what());
+    window_.ShowError(e.what());
     return;
   }
-  core_.Host().Ask({kResult, "エクスポートに成功しました", BoxIcon::None, false});
+  window_.Ask({kResult, "エクスポートに成功しました", BoxIcon::None, false});
 }
 
 void FileCommands::ImportGroup() {
-  const std::string path = host_.OpenExportFile();
+  const std::string path = files_.OpenExportFile();
   if (path.empty()) return;
   // The whole file is read and checked first: a damaged one adds no group.
   ExchangeGroup imported;
   try {
     imported = ParseExchangeFile(ReadFileBytes(path));
   } catch (const std::exception& e) {
-    core_.Host().ShowError(e.what());
+    window_.ShowError(e.what());
     return;
   }
-  store::TRootComponent_Group& groups = core_.Groups();
+  store::TRootComponent_Group& groups = s_.Groups();
   const int before = groups.SelIndex;
   const int position = groups.Count();
   int s = -1;
   try {
-    s = groups.Add(position, core_.GroupList().ItemIndex(), 0, imported.colour, imported.name);
+    s = groups.Add(position, window_.OpenGroup(), 0, imported.colour, imported.name);
   } catch (const std::exception& e) {
-    core_.Host().ShowError(e.what());
+    window_.ShowError(e.what());
     return;
   }
   if (s < 0) return;
   const int added = groups.DisplayIndexOf(s);
   try {
-    WriteFileBytes(core_.Folder().FilePath(groups.ItemFileName(added)), imported.itemFile);
+    s_.WriteItemFile(added, imported.itemFile);
   } catch (const std::exception& e) {
     // Without its file the new group would open empty: take it away again. The base class's
     // Delete leaves the open group's items in memory alone.
     groups.TRootComponent::Delete(added);
     groups.SelIndex = before;
-    core_.Host().ShowError(e.what());
+    window_.ShowError(e.what());
     return;
   }
-  core_.RecordHistoryInsert(added, kWholeGroup);
-  core_.Host().Ask({kResult, "インポートに成功しました", BoxIcon::None, false});
-  core_.RefreshGroupList(-1);
+  s_.RecordHistoryInsert(added, kWholeGroup);
+  window_.Ask({kResult, "インポートに成功しました", BoxIcon::None, false});
+  window_.RefreshGroupList(-1);
 }
 
 }  // namespace mainwin

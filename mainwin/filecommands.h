@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "mainwin/actions.h"
-#include "mainwin/mainform.h"
+#include "mainwin/commandhost.h"
+#include "mainwin/commandtable.h"
+#include "mainwin/session.h"
 
 namespace mainwin {
 
@@ -30,14 +31,21 @@ class FileExchangeHost {
   virtual bool OpenWithDesktop(const std::string& path) = 0;
 };
 
+// The window's side of the file commands.
+class FileCommandsHost : public CommandHost {
+ public:
+  // The entry command that adds an item at `position` of the open group (with the entry dialog
+  // when `ask`) and opens it; false when nothing was added.
+  virtual bool AddItem(bool ask, int position, const std::string& defaultName) = 0;
+  virtual void RefreshGroupList(int sel) = 0;
+};
+
 class FileCommands {
  public:
   // `outsideEditorFile` is the path of "$temp.txt" (see OutsideEditorFile).
-  FileCommands(MainFormCore& core, FileExchangeHost& host, std::string outsideEditorFile);
+  FileCommands(Session& session, FileCommandsHost& window, FileExchangeHost& files, std::string outsideEditorFile);
 
-  // The actions it handles; Execute is false for every other.
-  static bool Handles(ActionId id);
-  bool Execute(ActionId id);
+  void Register(CommandTable& table);
 
   void Action_AddFileExecute();
   // The drop panel's OnDropFiles: folders, missing paths and shortcuts are skipped.
@@ -48,7 +56,7 @@ class FileCommands {
   bool AddFileAsItem(const std::string& path, bool ask);
   void Action_SaveToFileExecute();
   void Action_SaveToFile_GroupItemsExecute();
-  void Action_GroupExportExecute() { ExportGroup(core_.GroupList().ItemIndex()); }
+  void Action_GroupExportExecute() { ExportGroup(window_.OpenGroup()); }
   void Action_GroupImportExecute() { ImportGroup(); }
   void ExportGroup(int g);
   void ImportGroup();
@@ -67,8 +75,9 @@ class FileCommands {
   void OpenInOutsideEditor(const std::string& bytes);
   std::vector<std::string> GroupItemTexts();
 
-  MainFormCore& core_;
-  FileExchangeHost& host_;
+  Session& s_;
+  FileCommandsHost& window_;
+  FileExchangeHost& files_;
   std::string outside_editor_file_;
   // SaveDialog1 keeps its last file name, "NewFile" at first.
   std::string save_name_ = "NewFile";

@@ -1,20 +1,15 @@
 #include "mainwin/mainform.h"
 
 #include <cstdio>
+#include <exception>
+#include <optional>
 
 #include "editor/parser.h"
-#include "store/errors.h"
+#include "mainwin/keepmodified.h"
 
 namespace mainwin {
 
 using editorsettings::TEditorPropDat;
-
-namespace {
-constexpr const char* kGroupFile = "group.bin";
-constexpr int kWrapNonTag = 48;
-constexpr int kWrapUserTag = 49;
-constexpr int kWrapWidthTag = 50;
-}  // namespace
 
 std::string CaretStatusText(int row, int col) {
   char buf[64];
@@ -28,104 +23,25 @@ int WidthWrapByte(int editorWidth, int gutterWidth, int charWidth, int verticalA
 }
 
 MainFormCore::MainFormCore(std::string dataFolder, editor::EditorModel& editor, MainFormHost& host)
-    : folder_(std::move(dataFolder)), editor_(editor), host_(host) {
-  items_ = std::make_unique<store::TRootComponent_Item>(folder_, editorsettings::EditorSettingsFactory());
-  groups_ = std::make_unique<store::TRootComponent_Group>(folder_, editorsettings::EditorSettingsFactory(), *items_);
+    : editor_(editor), host_(host), session_(std::move(dataFolder), editor, static_cast<SessionHost&>(*this)) {
   group_list_.OnClick = [this] { GroupClick(); };
   item_list_.OnClick = [this] { ItemClick(); };
 }
 
 MainFormCore::~MainFormCore() = default;
 
-TEditorPropDat& MainFormCore::GlobalSettings() { return editorsettings::SettingsOf(*groups_); }
-TEditorPropDat& MainFormCore::GroupSettings() { return editorsettings::SettingsOf(*items_); }
-TEditorPropDat& MainFormCore::ActiveSettings() { return editorsettings::ActiveSettings(*groups_, *items_); }
-
-// ---- loading and saving with reports
-
-void MainFormCore::LoadFailed(const std::string& file, const std::exception& e) {
-  if (damaged_.Note(file)) host_.ShowError(e.what());
+MainFormCore::Swallowing::Swallowing(bool& a, bool* b) : a_(a), b_(b) {
+  a_ = true;
+  if (b_) *b_ = true;
 }
 
-template <class Fn>
-bool MainFormCore::LoadReporting(const std::string& file, Fn fn) {
-  try {
-    fn();
-    return true;
-  } catch (const std::exception& e) {
-    LoadFailed(file, e);
-    return false;
-  }
-}
-
-template <class Fn>
-bool MainFormCore::SaveReporting(const std::string& file, Fn fn) {
-  try {
-    damaged_.KeepBeforeSave(file);
-    fn();
-    return true;
-  } catch (const std::exception& e) {
-    host_.ShowError(e.what());
-    return false;
-  }
-}
-
-bool MainFormCore::LoadItemsOf(int g) {
-  if (g < 0 || g >= groups_->Count()) return false;
-  const std::string file = groups_->ItemFileName(g);
-  return LoadReporting(file, [&] { groups_->LoadItems(g); });
-}
-
-bool MainFormCore::SaveItemsOf(int g) {
-  if (g < 0 || g >= groups_->Count()) return false;
-  const std::string file = groups_->ItemFileName(g);
-  return SaveReporting(file, [&] { groups_->SaveItems(g); });
-}
-
-bool MainFormCore::SaveOpenGroup() {
-  const int g = group_list_.ItemIndex();
-  if (g < 0) return true;
-  StoreEditorIntoItem(item_list_.ItemIndex(), true);
-  return SaveItemsOf(g);
-}
-
-bool MainFormCore::StoreOpenItemAsking(const std::string& question) {
-  if (main_.FindWarning && editor_.Modified() && !host_.Ask({"データ保存の確認", question, BoxIcon::None}))
-    return false;
-  const int i = item_list_.ItemIndex();
-  StoreEditorIntoItem(i, false);
-  LoadItemIntoEditor(i);
-  return true;
-}
-
-std::string MainFormCore::SelectedGroupName() {
-  const int g = group_list_.ItemIndex();
-  return g >= 0 && g < groups_->Count() ? groups_->EntryAt(g).Name : std::string();
-}
-
-std::string MainFormCore::SelectedItemName() {
-  const int i = item_list_.ItemIndex();
-  return i >= 0 && i < items_->Count() ? items_->EntryAt(i).Name : std::string();
+MainFormCore::Swallowing::~Swallowing() {
+  // The notification took its flag; when none came it must not swallow the user's next click.
+  a_ = false;
+  if (b_) *b_ = false;
 }
 
 // ---- lifecycle
-
-void MainFormCore::FormCreate() {
-  bool mainRead = LoadReporting(store::TMainDataClass::kFileName, [&] { main_.Load(folder_); });
-  if (!mainRead && folder_.Exists(store::TMainDataClass::kFileName)) {
-    // A damaged main.bin would leave every setting it did not reach at zero (a list font of 0
-    // points): take the defaults under whatever could be read.
-    main_.SetDefaults();
-    try {
-      folder_.LoadComponentFile(main_, store::TMainDataClass::kFileName);
-    } catch (const std::exception&) {
-      // Reported above; what was read before the damage stays.
-    }
-  }
-  LoadReporting(store::TListDataClass::kFileName, [&] { list_.Load(folder_); });
-  LoadReporting(store::THistoryCollection::kFileName, [&] { history_.Load(folder_); });
-  LoadReporting(kGroupFile, [&] { groups_->LoadFromFile(kGroupFile); });
-}
 
 void MainFormCore::FormShow() {
   RefreshGroupList(-1);
@@ -135,31 +51,21 @@ void MainFormCore::FormShow() {
 }
 
 void MainFormCore::FormClose(const WindowGeometry& window, SplitSizes splits) {
-  StoreWindowGeometry(main_, window, splits);
-  SaveReporting(kGroupFile, [&] { groups_->SaveToFile(kGroupFile); });
-  const int g = group_list_.ItemIndex();
-  if (g == -1) return;
-  SuppressHistory = true;
-  StoreEditorIntoItem(item_list_.ItemIndex(), false);
-  SaveItemsOf(g);
-}
-
-void MainFormCore::FormDestroy() {
-  SaveReporting(store::TMainDataClass::kFileName, [&] { main_.Save(folder_); });
-  SaveReporting(store::TListDataClass::kFileName, [&] { list_.Save(folder_); });
-  SaveReporting(store::THistoryCollection::kFileName, [&] { history_.Save(folder_); });
+  StoreWindowGeometry(session_.MainData(), window, splits);
+  session_.Close(OpenGroup(), OpenItem());
 }
 
 // ---- lists
 
 void MainFormCore::RefreshGroupList(int sel) {
-  if (sel != -1) groups_->SelIndex = sel;
-  group_list_.SetItems(groups_->RefreshNameStrings());
-  const int stored = groups_->SelIndex;
+  store::TRootComponent_Group& groups = session_.Groups();
+  if (sel != -1) groups.SelIndex = sel;
+  group_list_.SetItems(groups.RefreshNameStrings());
+  const int stored = groups.SelIndex;
   if (stored < -1 || stored >= group_list_.Count()) {
     // A stored selection that no longer exists: nothing is selected, without a message.
     group_list_.DropSelection();
-    groups_->SelIndex = -1;
+    groups.SelIndex = -1;
     return;
   }
   group_list_.SetItemIndex(stored);
@@ -167,129 +73,139 @@ void MainFormCore::RefreshGroupList(int sel) {
 }
 
 void MainFormCore::ReloadItemList(int sel) {
-  if (sel < -1 || sel >= items_->Count()) sel = -1;  // a stale stored selection selects nothing
+  store::TRootComponent_Item& items = session_.Items();
+  if (sel < -1 || sel >= items.Count()) sel = -1;  // a stale stored selection selects nothing
   item_list_.Clear();
-  item_list_.SetItems(items_->RefreshNameStrings());
+  item_list_.SetItems(items.RefreshNameStrings());
   item_list_.SetItemIndex(sel);
 }
 
 void MainFormCore::RefillItemList(int sel) {
-  if (sel < -1 || sel >= items_->Count()) sel = -1;
-  item_list_.SetItems(items_->RefreshNameStrings());
+  store::TRootComponent_Item& items = session_.Items();
+  if (sel < -1 || sel >= items.Count()) sel = -1;
+  item_list_.SetItems(items.RefreshNameStrings());
   item_list_.SetItemIndex(sel);
 }
 
+void MainFormCore::RepaintLists() {
+  for (ListBoxKor* list : {&group_list_, &item_list_})
+    if (list->View()) list->View()->Repaint();
+}
+
 void MainFormCore::GroupClick() {
-  if (SuppressGroupClick) {
-    SuppressGroupClick = false;
+  if (swallow_group_click_) {
+    swallow_group_click_ = false;
     return;
   }
-  groups_->SelIndex = group_list_.ItemIndex();
+  session_.Groups().SelIndex = group_list_.ItemIndex();
   SwitchGroup(group_list_.ItemIndex(), -2);
   host_.SetEditorEnabled(item_list_.ItemIndex() >= 0);
 }
 
 void MainFormCore::ItemClick() {
-  if (SuppressItemClick) {
-    SuppressItemClick = false;
+  if (swallow_item_click_) {
+    swallow_item_click_ = false;
     return;
   }
-  items_->SelIndex = item_list_.ItemIndex();
-  StoreEditorIntoItem(item_list_.PrevIndex(), false);
-  RecordHistoryPosition(group_list_.ItemIndex(), item_list_.PrevIndex());
-  LoadItemIntoEditor(item_list_.ItemIndex());
+  session_.Items().SelIndex = item_list_.ItemIndex();
+  session_.StoreEditorIntoItem(item_list_.PrevIndex(), false);
+  session_.RecordHistoryPosition(group_list_.ItemIndex(), item_list_.PrevIndex());
+  session_.LoadItemIntoEditor(item_list_.ItemIndex());
   host_.SetEditorEnabled(item_list_.ItemIndex() >= 0);
+}
+
+void MainFormCore::WithinLists(const std::function<void()>& fn) {
+  std::optional<std::string> failure;
+  {
+    const Swallowing quiet(swallow_group_click_, &swallow_item_click_);
+    try {
+      fn();
+    } catch (const std::exception& e) {
+      failure = e.what();
+    }
+  }
+  if (failure) host_.ShowError(*failure);
+}
+
+void MainFormCore::AfterGroupsDeleted() {
+  {
+    const Swallowing quiet(swallow_group_click_);
+    session_.Groups().SelIndex = -1;
+    group_list_.SetItemIndex(-1);
+  }
+  group_list_.SetPrevIndex(-1);
+  item_list_.Clear();
+  session_.ClearEditor();
+  RefreshGroupList(-1);
+  UpdateHistoryActions();
+  host_.SetEditorEnabled(false);
+}
+
+void MainFormCore::AfterItemsDeleted() {
+  {
+    const Swallowing quiet(swallow_item_click_);
+    session_.ClearEditor();
+    session_.Items().SelIndex = -1;
+    item_list_.SetItemIndex(-1);
+  }
+  item_list_.SetPrevIndex(-1);
+  UpdateHistoryActions();
+  host_.SetEditorEnabled(false);
+}
+
+bool MainFormCore::SelectPosition(int g, int i, bool& missing) {
+  missing = false;
+  if (g < 0 || g >= session_.Groups().Count()) {
+    missing = true;
+    return false;
+  }
+  group_list_.SetItemIndex(g);
+  if (group_list_.ItemIndex() != g) return false;  // the switch was refused (the old group could not be saved)
+  if (i < 0 || i >= session_.Items().Count()) {
+    missing = true;
+    return false;
+  }
+  item_list_.SetItemIndex(i);
+  editor_.SetRow(editor_.LineToRow(session_.Items().GetLine(i)));
+  editor_.ScrollCaret();
+  host_.SetEditorEnabled(true);
+  return true;
 }
 
 // ---- item editing
 
 bool MainFormCore::SwitchGroup(int g, int sel) {
   const int prev = group_list_.PrevIndex();
-  if (prev != -1) {
-    const int item = item_list_.ItemIndex();
-    items_->SelIndex = item;
-    RecordHistoryPosition(prev, item);
-    StoreEditorIntoItem(item, false);
-    if (!SaveItemsOf(prev)) {
-      // The items in memory are the only copy of the group being left: stay on it.
-      SuppressGroupClick = true;
+  if (prev != -1 && !session_.LeaveGroup(prev, item_list_.ItemIndex())) {
+    // The items in memory are the only copy of the group being left: stay on it.
+    {
+      const Swallowing quiet(swallow_group_click_);
       group_list_.SetItemIndex(prev);
-      SuppressGroupClick = false;
-      groups_->SelIndex = prev;
-      LoadItemIntoEditor(item);
-      return false;
     }
+    session_.Groups().SelIndex = prev;
+    return false;
   }
-  ClearEditor();
+  session_.ClearEditor();
   if (g == -1) return true;
-  LoadItemsOf(g);
-  if (sel == -2) sel = items_->SelIndex;
+  session_.LoadItemsOf(g);
+  if (sel == -2) sel = session_.Items().SelIndex;
   ReloadItemList(sel);
   item_list_.MakeTopVisible(item_list_.ItemIndex());
   ApplyEditorSettings();
   return true;
 }
 
-void MainFormCore::ClearEditor() {
-  editor_.Clear();
-  // A cleared editor holds nothing of the user's: nothing may be written back from it.
-  editor_.SetModified(false);
-}
-
-void MainFormCore::LoadItemIntoEditor(int i) {
-  if (i < 0 || i >= items_->Count()) return;
-  editor_.Clear();
-  editor_.SetText(items_->ItemAt(i).ItemText);
-  editor_.SetRow(editor_.LineToRow(items_->GetLine(i)));
-  editor_.ScrollCaret();
-  editor_.SetModified(false);
-}
-
-void MainFormCore::StoreEditorIntoItem(int i, bool keep) {
-  if (i < 0 || i >= items_->Count() || SuppressStore) return;
-  items_->SetLine(i, editor_.RowToLine(editor_.Row()));
-  if (editor_.Modified()) {
-    items_->SetText(editor_.Text(), i);
-    if (!keep) ClearEditor();
-  }
-}
-
-void MainFormCore::RecordHistoryPosition(int g, int i) {
-  if (g == -1 || i == -1 || SuppressHistory) return;
-  history_.PushBack(g, i);
-  UpdateHistoryActions();
-}
-
-void MainFormCore::RecordHistoryInsert(int g, int i) {
-  if (g == -1 || i == -1 || SuppressHistory) return;
-  history_.RecordPosition(g, i);
-  UpdateHistoryActions();
-}
+// ---- the editor's presentation
 
 void MainFormCore::UpdateHistoryActions() {
-  host_.SetActionEnabled(ActionId::HistoryBk, history_.CanBack());
-  host_.SetActionEnabled(ActionId::HistoryFw, history_.CanForward());
+  host_.SetActionEnabled(ActionId::HistoryBk, session_.History().CanBack());
+  host_.SetActionEnabled(ActionId::HistoryFw, session_.History().CanForward());
 }
 
-namespace {
-// Rewrapping reaches the editor's modified flag, but settings are not an edit of the text.
-class KeepModified {
- public:
-  explicit KeepModified(editor::EditorModel& e) : editor_(e), modified_(e.Modified()) {}
-  ~KeepModified() {
-    if (editor_.Modified() != modified_) editor_.SetModified(modified_);
-  }
-
- private:
-  editor::EditorModel& editor_;
-  bool modified_;
-};
-}  // namespace
-
 void MainFormCore::ApplyEditorSettings() {
-  KeepModified keep(editor_);
-  TEditorPropDat& own = GroupSettings();
-  TEditorPropDat& global = GlobalSettings();
+  const KeepModified keep(editor_);
+  TEditorPropDat& own = session_.GroupSettings();
+  TEditorPropDat& global = session_.GlobalSettings();
   if (own.Enabled) {
     own.ApplyToEditor(editor_);
   } else if (global.Enabled) {
@@ -303,14 +219,14 @@ void MainFormCore::ApplyEditorSettings() {
 }
 
 void MainFormCore::UpdateWrapState() {
-  KeepModified keep(editor_);
+  const KeepModified keep(editor_);
   if (!editor_.WordWrap()) {
     host_.ShowWrapMode(WrapMode::None);
     editor_.SetScrollBars(editor::ssBoth);
     return;
   }
   host_.ShowWrapMode(WrapMode::User);
-  TEditorPropDat& s = ActiveSettings();
+  TEditorPropDat& s = session_.ActiveSettings();
   if (!s.WidthWordWrap) {
     editor_.WrapOption().SetWrapByte(s.DEditorWrapOption.WrapByte());
     editor_.SetScrollBars(editor::ssBoth);
@@ -325,125 +241,14 @@ void MainFormCore::UpdateWrapState() {
   editor_.SetScrollBars(editor::ssVertical);
 }
 
-void MainFormCore::WordWrapExecute(int tag) {
-  KeepModified keep(editor_);
-  TEditorPropDat& s = ActiveSettings();
-  switch (tag) {
-    case kWrapNonTag:
-      s.DWordWrap = false;
-      editor_.SetWordWrap(false);
-      break;
-    case kWrapUserTag:
-      s.DWordWrap = true;
-      s.WidthWordWrap = false;
-      editor_.SetWordWrap(true);
-      break;
-    case kWrapWidthTag:
-      s.DWordWrap = true;
-      s.WidthWordWrap = true;
-      editor_.SetWordWrap(true);
-      break;
-    default: return;
-  }
-  UpdateWrapState();
-}
-
 void MainFormCore::ShowInsertState() {
   host_.SetStatusText(2, StatusText(2));
   host_.SetActionChecked(ActionId::insert, editor_.Overwrite());
 }
 
-void MainFormCore::ToggleInsert() {
-  editor_.SetOverwrite(!editor_.Overwrite());
-  ShowInsertState();
-}
-
-void MainFormCore::ToggleReadOnly() {
-  editor_.SetReadOnly(!editor_.ReadOnly());
+void MainFormCore::ShowReadOnlyState() {
   host_.SetActionChecked(ActionId::ReadOnly, editor_.ReadOnly());
   host_.SetStatusText(3, StatusText(3));
-}
-
-// ---- time stamps
-
-std::vector<TimeStampMenuEntry> MainFormCore::TimeStampMenu() const {
-  const editorsettings::DateTime now = Clock();
-  std::vector<TimeStampMenuEntry> entries;
-  const auto& formats = list_.TimeStampMenuList;
-  entries.reserve(formats.size());
-  for (size_t k = 0; k < formats.size(); ++k) {
-    const int tag = static_cast<int>(k);
-    entries.push_back({editorsettings::FormatDateTime(formats[k], now), tag, tag == main_.TimeIndex});
-  }
-  return entries;
-}
-
-void MainFormCore::InsertTimeStamp() {
-  if (main_.TimeIndex == -1) main_.TimeIndex = 0;
-  const auto& formats = list_.TimeStampMenuList;
-  if (main_.TimeIndex < 0 || static_cast<size_t>(main_.TimeIndex) >= formats.size()) {
-    host_.ShowError("リストのインデックスが範囲を超えています (" + std::to_string(main_.TimeIndex) + ")");
-    return;
-  }
-  editor_.SetSelText(editorsettings::FormatDateTime(formats[static_cast<size_t>(main_.TimeIndex)], Clock()));
-}
-
-// ---- history and reopening
-
-bool MainFormCore::SelectPosition(int g, int i, bool& missing) {
-  missing = false;
-  if (g < 0 || g >= groups_->Count()) {
-    missing = true;
-    return false;
-  }
-  group_list_.SetItemIndex(g);
-  if (group_list_.ItemIndex() != g) return false;  // the switch was refused (the old group could not be saved)
-  if (i < 0 || i >= items_->Count()) {
-    missing = true;
-    return false;
-  }
-  item_list_.SetItemIndex(i);
-  editor_.SetRow(editor_.LineToRow(items_->GetLine(i)));
-  editor_.ScrollCaret();
-  host_.SetEditorEnabled(true);
-  return true;
-}
-
-void MainFormCore::HistoryStep(bool back) {
-  SuppressHistory = true;
-  const int a = group_list_.ItemIndex();
-  const int b = item_list_.ItemIndex();
-  const store::HistoryPosition none{-1, -1};
-  store::HistoryPosition p;
-  do {
-    p = back ? history_.Back(a, b) : history_.Forward(a, b);
-  } while (p != none && p == store::HistoryPosition{a, b});
-  if (p != none) {
-    bool missing = false;
-    try {
-      if (!SelectPosition(p.group, p.item, missing) && missing) history_.NoteDelete(p.group, p.item);
-    } catch (const std::exception& e) {
-      host_.ShowError(e.what());
-    }
-  }
-  UpdateHistoryActions();
-  SuppressHistory = false;
-}
-
-void MainFormCore::ReOpenItem() { LoadItemIntoEditor(item_list_.ItemIndex()); }
-
-void MainFormCore::ReOpenGroup() {
-  if (!host_.Ask({"グループの開き直し", "グループを開いた時の状態に戻ります\r\n本当に開き直してよろしいですか？",
-                  BoxIcon::Warning}))
-    return;
-  const int g = group_list_.ItemIndex();
-  if (g < 0) return;
-  ClearEditor();
-  LoadItemsOf(g);
-  ReloadItemList(items_->SelIndex);
-  LoadItemIntoEditor(item_list_.ItemIndex());
-  ApplyEditorSettings();
-  host_.SetEditorEnabled(item_list_.ItemIndex() >= 0);
 }
 
 // ---- the editor's mouse and keys
@@ -502,136 +307,17 @@ bool MainFormCore::EditorDoubleClick(int x, int y) {
   return x < editor_.TextLeft();
 }
 
-// ---- dragging entries
-
-void MainFormCore::DropEntry(int sourceTag, int targetTag, int target, bool ctrl) {
-  if (target == -1 || !AcceptsEntryDrop(sourceTag, targetTag)) return;
-  if (sourceTag == kItemListTag && targetTag == kGroupListTag) {
-    const int s = item_list_.ItemIndex();
-    if (s < 0 || target >= groups_->Count()) return;
-    ItemToOtherGroup(s, target, !ctrl, true);
-    return;
-  }
-  ListBoxKor& list = sourceTag == kGroupListTag ? group_list_ : item_list_;
-  const int s = list.ItemIndex();
-  if (s < 0 || target >= list.Count()) return;
-  WithinLists([&] {
-    if (sourceTag == kGroupListTag) {
-      if (ctrl) {
-        CopyGroupEntry(item_list_.ItemIndex(), s, target);
-      } else {
-        MoveGroupWithin(s, target);
-      }
-    } else {
-      if (ctrl) {
-        CopyItemEntry(s, target);
-      } else {
-        MoveItemWithin(s, target);
-      }
-    }
-  });
-}
-
-void MainFormCore::MoveGroupWithin(int s, int t) {
-  groups_->MoveEntry(s, t);
-  history_.NoteMove(t, store::THistoryCollection::kWholeGroup, s, store::THistoryCollection::kWholeGroup);
-  group_list_.MoveItem(s, t);
-  group_list_.SetItemIndex(t);
-}
-
-void MainFormCore::MoveItemWithin(int s, int t) {
-  const int g = group_list_.ItemIndex();
-  items_->MoveEntry(s, t);
-  history_.NoteMove(g, t, g, s);
-  item_list_.MoveItem(s, t);
-  item_list_.SetItemIndex(t);
-}
-
-void MainFormCore::CopyGroupEntry(int item, int from, int to) {
-  if (item >= 0 && item < items_->Count()) items_->SetText(editor_.Text(), item);
-  if (!SaveItemsOf(from)) return;
-  groups_->CopyEntry(from, to);
-  // Entries at and after the new position moved down one place.
-  history_.NoteInsert(to, store::THistoryCollection::kWholeGroup);
-  RefreshGroupList(to);
-}
-
-void MainFormCore::CopyItemEntry(int from, int to) {
-  items_->SetText(editor_.Text(), from);
-  const int before = items_->Count();
-  items_->CopyEntry(from, to);
-  if (items_->Count() != before + 1) return;
-  const int copy = items_->SelIndex;
-  const int source = copy <= from ? from + 1 : from;
-  // The copy carries the text itself, so it does not depend on the editor's modified flag
-  // (which a read-only editor refuses).
-  items_->ItemAt(copy).ItemText = items_->ItemAt(source).ItemText;
-  history_.NoteInsert(group_list_.ItemIndex(), copy);
-  RefillItemList(copy);
-  editor_.SetModified(true);
-}
-
-void MainFormCore::ItemToOtherGroup(int s, int target, bool move, bool recordHistory) {
-  const int g = group_list_.ItemIndex();
-  if (target == g) {
-    // The open group's file would be overwritten by the list in memory at the next save: a copy
-    // goes straight into the open list; moving an item into its own group changes nothing.
-    if (move) return;
-    StoreEditorIntoItem(s, true);
-    const int sel = items_->SelIndex;
-    items_->CopyItemTo(*items_, s);
-    items_->SelIndex = sel;
-    RefillItemList(s);
-    return;
-  }
-  StoreEditorIntoItem(s, false);
-  int n = -1;
-  try {
-    n = groups_->CopyItemToGroup(target, s);
-  } catch (const std::exception& e) {
-    host_.ShowError(e.what());
-    LoadItemIntoEditor(s);
-    return;
-  }
-  if (!move) {
-    LoadItemIntoEditor(s);
-    return;
-  }
-  if (recordHistory) RecordHistoryPosition(g, s);
-  history_.NoteMove(target, n, g, s);
-  // The items after it moved up one place in the group it left.
-  history_.NoteDelete(g, s);
-  UpdateHistoryActions();
-  items_->Delete(s);
-  items_->SelIndex = -1;
-  item_list_.RemoveItem(s);
-  SuppressItemClick = true;
-  item_list_.SetItemIndex(-1);
-  SuppressItemClick = false;
-  item_list_.SetPrevIndex(-1);
-  ClearEditor();
-  host_.SetEditorEnabled(false);
-}
-
-std::vector<std::string> MainFormCore::MoveCopyTargets() { return groups_->RefreshNameStrings(); }
-
-void MainFormCore::MoveCopyItemToGroup(int target, bool move) {
-  const int s = item_list_.ItemIndex();
-  if (s < 0 || target < 0 || target >= groups_->Count()) return;
-  ItemToOtherGroup(s, target, move, false);
-}
-
 // ---- action update
 
 ActionConditions MainFormCore::Conditions() const {
   ActionConditions c;
   c.groupIndex = group_list_.ItemIndex();
-  c.groupCount = groups_->Count();
+  c.groupCount = session_.Groups().Count();
   c.itemIndex = item_list_.ItemIndex();
-  c.itemCount = items_->Count();
+  c.itemCount = session_.Items().Count();
   c.selLength = editor_.SelLength();
-  c.canBack = history_.CanBack();
-  c.canForward = history_.CanForward();
+  c.canBack = session_.History().CanBack();
+  c.canForward = session_.History().CanForward();
   c.canUndo = editor_.CanUndo();
   c.canRedo = editor_.CanRedo();
   return c;
@@ -650,11 +336,11 @@ void MainFormCore::UpdateCaretStatus() {
 
 std::string MainFormCore::StatusText(int panel) const {
   switch (panel) {
-    case 0: return std::to_string(groups_->Count()) + " グループ";
-    case 1: return std::to_string(items_->Count()) + " アイテム";
+    case 0: return std::to_string(session_.Groups().Count()) + " グループ";
+    case 1: return std::to_string(session_.Items().Count()) + " アイテム";
     case 2: return editor_.Overwrite() ? "上書" : "挿入";
     case 3: return editor_.ReadOnly() ? "ReadOnly" : "";
-    case 4: return editorsettings::SettingsOf(*items_).Enabled ? "設定あり" : "標準設定";
+    case 4: return session_.GroupSettings().Enabled ? "設定あり" : "標準設定";
     case 5: return "全 " + std::to_string(editor_.RowCount()) + " 行";
     case 6: return CaretStatusText(editor_.Row() + 1, editor_.Col() + 1);
     default: return {};

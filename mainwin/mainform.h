@@ -1,8 +1,10 @@
-// The main window's rules without a screen: it owns the data folder's records, the group and item
-// lists and the history, keeps the two list controls' bookkeeping, and runs the cycle that binds
-// the selected item to the editor (write-back, saving and loading item files, history, settings,
-// wrap modes, status texts, time stamps, reopening, links, dragging entries). The Qt window
-// implements MainFormHost and forwards its events here.
+// The main window's own rules without a screen: the two list controls' bookkeeping and clicks
+// (which switch groups and items through the session), the editor's presentation (settings, wrap
+// mode, insert and read-only state, status panels, which actions are enabled), the editor's mouse
+// and keys, and the order of the window's life (records loaded, shown, closed, saved). The data
+// and the item cycle are the session's (session.h); the commands are in their modules, which see
+// the window through the host interfaces implemented here. The Qt window implements MainFormHost
+// and forwards its events here.
 #pragma once
 
 #include <functional>
@@ -11,17 +13,15 @@
 #include <vector>
 
 #include "editor/editormodel.h"
-#include "editorsettings/editorpropdat.h"
-#include "editorsettings/timestamp.h"
 #include "mainwin/actions.h"
 #include "mainwin/commands.h"
-#include "mainwin/damaged.h"
+#include "mainwin/editcommands.h"
+#include "mainwin/entrycommands.h"
+#include "mainwin/historycommands.h"
 #include "mainwin/layout.h"
 #include "mainwin/listbox.h"
-#include "store/datafolder.h"
-#include "store/entries.h"
-#include "store/history.h"
-#include "store/settings.h"
+#include "mainwin/session.h"
+#include "mainwin/settingscommands.h"
 
 namespace mainwin {
 
@@ -59,98 +59,85 @@ class MainFormHost {
   virtual void OpenLink(const std::string& target) = 0;
 };
 
-// One entry of the time-stamp menu (after its "カスタマイズ" entry and separator).
-struct TimeStampMenuEntry {
-  std::string caption;  // code page 932: the current date and time in that format
-  int tag;              // position in the format list
-  bool checked;         // the format the time-stamp command uses
-};
-
 // Mouse cursor the rules want over the editor; Editor leaves the editor's own.
 enum class EditorCursor { Editor, IBeam, Hand, Arrow };
 
-class MainFormCore {
+class MainFormCore final : private SessionHost,
+                           public EntryHost,
+                           public HistoryHost,
+                           public SettingsRunHost,
+                           public EditHost {
  public:
   // `dataFolder` ends with "/". The editor model and the host outlive the core.
   MainFormCore(std::string dataFolder, editor::EditorModel& editor, MainFormHost& host);
-  ~MainFormCore();
+  ~MainFormCore() override;
   MainFormCore(const MainFormCore&) = delete;
   MainFormCore& operator=(const MainFormCore&) = delete;
 
-  // ---- run-time objects
-  const store::DataFolder& Folder() const { return folder_; }
-  store::TMainDataClass& MainData() { return main_; }
-  store::TListDataClass& ListData() { return list_; }
-  store::TRootComponent_Group& Groups() { return *groups_; }
-  store::TRootComponent_Item& Items() { return *items_; }
-  store::THistoryCollection& History() { return history_; }
-  ListBoxKor& GroupList() { return group_list_; }
-  ListBoxKor& ItemList() { return item_list_; }
+  // The data folder's records, the stores and the item cycle.
+  Session& Data() { return session_; }
+  const Session& Data() const { return session_; }
+  ListBoxKor& GroupList() override { return group_list_; }
+  ListBoxKor& ItemList() override { return item_list_; }
   editor::EditorModel& Editor() { return editor_; }
   MainFormHost& Host() { return host_; }
-  editorsettings::TEditorPropDat& GlobalSettings();
-  editorsettings::TEditorPropDat& GroupSettings();
-  // The open group's own settings when enabled, else the global ones.
-  editorsettings::TEditorPropDat& ActiveSettings();
-
-  // Window state flags (never stored).
-  bool SuppressGroupClick = false;
-  bool SuppressItemClick = false;
-  bool SuppressStore = false;
-  bool SuppressHistory = false;
-  bool CtrlDown = false;
-
-  // The clock of the time stamps (tests fix it).
-  std::function<editorsettings::DateTime()> Clock = editorsettings::CurrentDateTime;
 
   // ---- lifecycle
-  // Loads main.bin, list.bin, History.bin and group.bin. A file that fails to load is reported
-  // once and start-up goes on with what was read.
-  void FormCreate();
+  // Loads the records (see Session::LoadRecords).
+  void FormCreate() { session_.LoadRecords(); }
   // Fills the group list and opens the stored group and item, applies the editor settings, shows
   // the insert state and the history actions. (Shortcuts, fonts and the icon are the window's.)
   void FormShow();
   // Stores the geometry, saves group.bin and the open group's item file.
   void FormClose(const WindowGeometry& window, SplitSizes splits);
   // Saves main.bin, list.bin and History.bin.
-  void FormDestroy();
+  void FormDestroy() { session_.SaveRecords(); }
+
+  // ---- where the user is (CommandHost)
+  int OpenGroup() const override { return group_list_.ItemIndex(); }
+  int OpenItem() const override { return item_list_.ItemIndex(); }
+  void ShowError(const std::string& text) override { host_.ShowError(text); }
+  bool Ask(const Question& question) override { return host_.Ask(question); }
 
   // ---- lists
-  void RefreshGroupList(int sel);
+  void RefreshGroupList(int sel) override;
   // Clear, put in the item store's names, select `sel` (a notification follows).
-  void ReloadItemList(int sel);
+  void ReloadItemList(int sel) override;
   // Replace the names keeping PrevIndex and CurIndex, then select `sel`.
-  void RefillItemList(int sel);
+  void RefillItemList(int sel) override;
+  void RepaintLists() override;
   // The lists' notifications.
   void GroupClick();
   void ItemClick();
+  void WithinLists(const std::function<void()>& fn) override;
+  void AfterGroupsDeleted() override;
+  void AfterItemsDeleted() override;
+  bool SelectPosition(int g, int i, bool& missing) override;
+  // Whether the next notification of a list would be swallowed (set only while the rules change
+  // the lists themselves).
+  bool GroupClicksSwallowed() const { return swallow_group_click_; }
+  bool ItemClicksSwallowed() const { return swallow_item_click_; }
 
   // ---- item editing
   // Returns false when the group being left could not be saved; the selection then stays on it.
   bool SwitchGroup(int g, int sel);
-  void LoadItemIntoEditor(int i);
-  void StoreEditorIntoItem(int i, bool keep);
-  void RecordHistoryPosition(int g, int i);
-  void RecordHistoryInsert(int g, int i);
-  void ApplyEditorSettings();
-  void UpdateWrapState();
-  // Action_WordWrap_Non/User/Width by their tags 48, 49, 50.
-  void WordWrapExecute(int tag);
-  void ToggleInsert();
-  void ToggleReadOnly();
-  // Panel 2 and the insert action's check from the editor's overwrite mode.
-  void ShowInsertState();
+  // Writes the open item back and saves the open group's item file (before group-level commands
+  // that read item files).
+  bool SaveOpenGroup() { return session_.SaveGroup(OpenGroup(), OpenItem()); }
 
-  // ---- time stamps
-  std::vector<TimeStampMenuEntry> TimeStampMenu() const;
-  void ChooseTimeStamp(int position) { main_.TimeIndex = position; }
-  void InsertTimeStamp();
-
-  // ---- history and reopening
-  void HistoryBack() { HistoryStep(true); }
-  void HistoryForward() { HistoryStep(false); }
-  void ReOpenItem();
-  void ReOpenGroup();
+  // ---- the editor's presentation
+  void ApplyEditorSettings() override;
+  void UpdateWrapState() override;
+  void ShowInsertState() override;
+  void ShowReadOnlyState() override;
+  void SetEditorEnabled(bool on) override { host_.SetEditorEnabled(on); }
+  bool RunEntryDialog(const std::string& caption, EntryFields& fields) override {
+    return host_.RunEntryDialog(caption, fields);
+  }
+  bool RunMultiDeleteDialog(const std::vector<std::string>& names, std::vector<int>& selected) override {
+    return host_.RunMultiDeleteDialog(names, selected);
+  }
+  bool RunEditorSettings(int page, bool perGroup) override { return host_.RunEditorSettings(page, perGroup); }
   void UpdateHistoryActions();
 
   // ---- the editor's mouse and keys
@@ -162,80 +149,6 @@ class MainFormCore {
   // True when the double click opened a link or fell on the left margin (the editor does nothing).
   bool EditorDoubleClick(int x, int y);
   const std::string& LinkTarget() const { return link_target_; }
-
-  // ---- dragging entries (the acceptance rules are in listbox.h)
-  // Drops the source list's selected entry on entry `target` of the target list (-1: below the last).
-  void DropEntry(int sourceTag, int targetTag, int target, bool ctrl);
-  // The move/copy sub-menus: group names in list order; enabled while an item is selected.
-  std::vector<std::string> MoveCopyTargets();
-  bool MoveCopyEnabled() const { return item_list_.ItemIndex() >= 0; }
-  void MoveCopyItemToGroup(int target, bool move);
-  void CopyGroupEntry(int item, int from, int to);
-  void CopyItemEntry(int from, int to);
-
-  // ---- commands: the actions' handlers
-  // Runs the handler of action `id`; false when the core has none for it (the window's own
-  // commands, and those of find, print and file exchange).
-  bool Execute(ActionId id);
-  static bool HasHandler(ActionId id);
-
-  void Action_SelectAllExecute() { editor_.SelectAll(); }
-  void Action_CopyExecute() { editor_.CopyToClipboard(); }
-  void Action_CutExecute() { editor_.CutToClipboard(); }
-  void Action_PasteExecute() { editor_.PasteFromClipboard(); }
-  // Box paste of the clipboard's text at the caret, whatever format it carries.
-  void Action_PasteBoxExecute();
-  void Action_DelLineExecute() { editor_.DeleteRow(editor_.Row()); }
-  void Action_insertExecute() { ToggleInsert(); }
-  void Action_UndoExecute() { editor_.Undo(); }
-  void Action_RedoExecute() { editor_.Redo(); }
-  void Action_TimeStampExecute() { InsertTimeStamp(); }
-  void Action_ReadOnlyExecute() { ToggleReadOnly(); }
-  // The three word-wrap commands, told apart by their tags.
-  void Action_WordWrap_NonExecute(int tag) { WordWrapExecute(tag); }
-  void Action_HistoryBkExecute() { HistoryBack(); }
-  void Action_HistoryFwExecute() { HistoryForward(); }
-  void Action_EditEditorExecute() { EditSettingsGlobal(kSettingsDefaultPage); }
-  void Action_EditEditor_TimeOpenExecute() { EditSettingsGlobal(kSettingsTimeStampPage); }
-  void Action_EditorEdit_GroupExecute();
-
-  void Action_GroupAddExecute() { AddGroupEntry(groups_->Count(), group_list_.ItemIndex()); }
-  void Action_GroupInsertExecute();
-  void Action_GroupDelExecute();
-  void Action_GroupMultiDeleteExecute();
-  void Action_GroupEditExecute() { EditEntry(kGroupListTag); }
-  void Action_GroupCopyExecute();
-  void Action_GroupMoveOneUpExecute() { MoveEntryUp(kGroupListTag, group_list_.ItemIndex()); }
-  void Action_GroupMoveOneDownExecute() { MoveEntryDown(kGroupListTag, group_list_.ItemIndex()); }
-  void Action_GroupTitleStyleClearExecute();
-  void Action_ReOpenGroupExecute() { ReOpenGroup(); }
-  void Action_ItemAddExecute();
-  void Action_ItemInsertExecute();
-  void Action_ItemDelExecute();
-  void Action_ItemMultiDeleteExecute();
-  void Action_ItemEditExecute() { EditEntry(kItemListTag); }
-  void Action_ItemCopyExecute();
-  void Action_ItemTitleStyleClearExecute();
-  void Action_ReOpenItemExecute() { ReOpenItem(); }
-  void Action_ItemMoveOneUpExecute() { MoveEntryUp(kItemListTag, item_list_.ItemIndex()); }
-  void Action_ItemMoveOneDownExecute() { MoveEntryDown(kItemListTag, item_list_.ItemIndex()); }
-  void Action_ItemNameFromTextExecute();
-  void Action_ItemNameFromSelTextExecute();
-
-  // ---- entry commands
-  // Asks for a new group and adds it at `newIndex`; `current` is the selected group. Inserting
-  // (newIndex == current) gives the open, now emptied item list to the new group.
-  void AddGroupEntry(int newIndex, int current);
-  // Adds an item at `newIndex` of the open group, asking for its attributes when `ask`; the new
-  // item is opened. False when cancelled or without an open group.
-  bool AddItemEntry(bool ask, int newIndex, const std::string& defaultName);
-  // The entry dialog on the selected entry of the list with `listTag`.
-  void EditEntry(int listTag);
-  void MoveEntryUp(int listTag, int i);
-  void MoveEntryDown(int listTag, int i);
-  // After a global run of the settings dialog closed with OK: entries drawn in a list's old
-  // default colour follow the new one (the open group's items only), and both lists repaint.
-  void ReplaceListColors(store::TColor oldGroupColour, store::TColor oldItemColour);
 
   // ---- action update (idle)
   ActionConditions Conditions() const;
@@ -249,55 +162,30 @@ class MainFormCore {
   }
   std::string StatusText(int panel) const;
 
-  // Saves the open group's items now (before group-level commands that read item files).
-  bool SaveOpenGroup();
-  // Before a command that reads the open group's item records: when FindWarning is on and the
-  // editor holds changes, asks `question` ("データ保存の確認", OK/Cancel), false for Cancel; then
-  // writes the editor back into the selected item and loads it again.
-  bool StoreOpenItemAsking(const std::string& question);
-  // The list texts of the selected group and item, empty when none is selected.
-  std::string SelectedGroupName();
-  std::string SelectedItemName();
-
  private:
-  void HistoryStep(bool back);
-  void EditSettingsGlobal(int page);
-  // The bookkeeping after groups were removed from the list: nothing selected, lists and editor empty.
-  void AfterGroupsDeleted();
-  // After items were removed: editor cleared, nothing selected.
-  void AfterItemsDeleted();
-  // Runs `fn` with both lists' notifications swallowed (the changes select entries themselves);
-  // the flags are cleared on every way out, a failure is reported.
-  void WithinLists(const std::function<void()>& fn);
-  // Names the selected item `name` keeping its colour and style.
-  void RenameSelectedItem(const std::string& name);
-  void RepaintLists();
-  // Selects (g, i) through the lists; false with `missing` when the position does not exist.
-  bool SelectPosition(int g, int i, bool& missing);
-  void ItemToOtherGroup(int s, int target, bool move, bool recordHistory);
-  void MoveGroupWithin(int s, int t);
-  void MoveItemWithin(int s, int t);
-  void ClearEditor();
-  // Reports a load failure once per file and notes it as damaged.
-  void LoadFailed(const std::string& file, const std::exception& e);
-  template <class Fn>
-  bool LoadReporting(const std::string& file, Fn fn);
-  template <class Fn>
-  bool SaveReporting(const std::string& file, Fn fn);
-  bool LoadItemsOf(int g);
-  bool SaveItemsOf(int g);
+  // SessionHost
+  void HistoryChanged() override { UpdateHistoryActions(); }
 
-  store::DataFolder folder_;
+  // Swallows the named lists' next notifications for a scope, and none after it.
+  class Swallowing {
+   public:
+    Swallowing(bool& a, bool* b = nullptr);
+    ~Swallowing();
+    Swallowing(const Swallowing&) = delete;
+    Swallowing& operator=(const Swallowing&) = delete;
+
+   private:
+    bool& a_;
+    bool* b_;
+  };
+
   editor::EditorModel& editor_;
   MainFormHost& host_;
-  store::TMainDataClass main_;
-  store::TListDataClass list_;
-  std::unique_ptr<store::TRootComponent_Item> items_;
-  std::unique_ptr<store::TRootComponent_Group> groups_;
-  store::THistoryCollection history_;
+  Session session_;
   ListBoxKor group_list_{kGroupListTag};
   ListBoxKor item_list_{kItemListTag};
-  DamagedFiles damaged_{folder_};
+  bool swallow_group_click_ = false;
+  bool swallow_item_click_ = false;
   std::string link_target_;
 };
 

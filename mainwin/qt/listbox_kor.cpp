@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -160,16 +159,6 @@ void TListBox_kor::scrollContentsBy(int dx, int dy) {
 }
 
 // ---- keys and mouse
-
-void TListBox_kor::keyPressEvent(QKeyEvent* e) {
-  emit ctrlState(e->modifiers() & Qt::ControlModifier);
-  QListView::keyPressEvent(e);
-}
-
-void TListBox_kor::keyReleaseEvent(QKeyEvent* e) {
-  emit ctrlState(e->modifiers() & Qt::ControlModifier);
-  QListView::keyReleaseEvent(e);
-}
 
 void TListBox_kor::mousePressEvent(QMouseEvent* e) {
   press_armed_ = e->button() == Qt::LeftButton && RowAt(e->position().toPoint()) >= 0;

@@ -49,8 +49,6 @@ class TListBox_kor : public QListView, public ListBoxView {
 
  signals:
   void entryDoubleClicked(int tag);
-  // Ctrl's state at every key press and release in the list.
-  void ctrlState(bool down);
   // An entry of `sourceTag`'s list was dropped on row `target` (-1: below the last).
   void entryDropped(int sourceTag, int targetTag, int target, bool ctrl);
 
@@ -59,8 +57,6 @@ class TListBox_kor : public QListView, public ListBoxView {
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
-  void keyReleaseEvent(QKeyEvent* e) override;
   void dragEnterEvent(QDragEnterEvent* e) override;
   void dragMoveEvent(QDragMoveEvent* e) override;
   void dropEvent(QDropEvent* e) override;

@@ -133,19 +133,18 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
   BuildToolBars();
   BuildMenus();
   BuildStatusBar();
-  WireOwnActions();
   BuildCommandParts(options);
 
   // The lists draw from the stores and talk to the core's list bookkeeping.
   auto groupStyle = [this](int row) -> std::pair<store::TColor, uint8_t> {
-    auto& g = core_->Groups();
-    if (row < 0 || row >= g.Count()) return {core_->MainData().GroupFontColor, 0};
+    auto& g = core_->Data().Groups();
+    if (row < 0 || row >= g.Count()) return {core_->Data().MainData().GroupFontColor, 0};
     const auto& e = g.EntryAt(row);
     return {e.ListTxtColor, e.FontStyle};
   };
   auto itemStyle = [this](int row) -> std::pair<store::TColor, uint8_t> {
-    auto& i = core_->Items();
-    if (row < 0 || row >= i.Count()) return {core_->MainData().ItemFontColor, 0};
+    auto& i = core_->Data().Items();
+    if (row < 0 || row >= i.Count()) return {core_->Data().MainData().ItemFontColor, 0};
     const auto& e = i.EntryAt(row);
     return {e.ListTxtColor, e.FontStyle};
   };
@@ -155,14 +154,13 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
   Panel_Drop_Item->layout()->addWidget(ListBox_Item);
   for (TListBox_kor* list : {ListBox_Group, ListBox_Item}) {
     list->setMinimumSize(1, 1);
-    connect(list, &TListBox_kor::ctrlState, this, [this](bool down) { core_->CtrlDown = down; });
     connect(list, &TListBox_kor::entryDoubleClicked, this, [this](int tag) {
-      core_->EditEntry(tag);
+      commands_->Entries().EditEntry(tag);
       RequestActionUpdate();
       emit entryEditRequested(tag);
     });
     connect(list, &TListBox_kor::entryDropped, this, [this](int source, int target, int row, bool ctrl) {
-      core_->DropEntry(source, target, row, ctrl);
+      commands_->Entries().DropEntry(source, target, row, ctrl);
       RequestActionUpdate();
     });
   }
@@ -273,29 +271,6 @@ void TMainForm::BuildActions() {
   }
   Action(ActionId::ReadOnly)->setCheckable(true);
   Action(ActionId::insert)->setCheckable(true);
-}
-
-void TMainForm::Wire(ActionId id, std::function<void()> handler) {
-  wired_.insert(id);
-  connect(Action(id), &QAction::triggered, this, [this, handler = std::move(handler)] {
-    handler();
-    RequestActionUpdate();
-  });
-  RequestActionUpdate();
-}
-
-void TMainForm::WireOwnActions() {
-  MainFormCore& c = *core_;
-  for (const ActionSpec& a : ActionTable()) {
-    const ActionId id = a.id;
-    if (MainFormCore::HasHandler(id)) Wire(id, [&c, id] { c.Execute(id); });
-  }
-  // A new item is there to be written in: the typing goes to the editor at once.
-  for (ActionId id : {ActionId::ItemAdd, ActionId::ItemInsert})
-    connect(Action(id), &QAction::triggered, this, [this] {
-      if (MainEditor->isEnabled() && core_->ItemList().ItemIndex() >= 0) MainEditor->setFocus();
-    });
-  Wire(ActionId::Close, [this] { Action_CloseExecute(); });
 }
 
 void TMainForm::BuildToolBars() {
@@ -459,7 +434,7 @@ void TMainForm::BuildStatusBar() {
 // ---- geometry and layout
 
 void TMainForm::RestoreGeometry() {
-  const store::TMainDataClass& d = core_->MainData();
+  const store::TMainDataClass& d = core_->Data().MainData();
   ApplyListLayout();
   SetDefaultListSizes();
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -483,7 +458,7 @@ void TMainForm::RestoreGeometry() {
 }
 
 void TMainForm::ApplyListLayout() {
-  const editorsettings::ListArrangement a = editorsettings::ArrangementOf(core_->MainData().ListBoxViewType);
+  const editorsettings::ListArrangement a = editorsettings::ArrangementOf(core_->Data().MainData().ListBoxViewType);
   Splitter1->setOrientation(a.paneOnTop ? Qt::Vertical : Qt::Horizontal);
   Splitter_ListBox->setOrientation(a.listsSideBySide ? Qt::Horizontal : Qt::Vertical);
   UpdateSplitterMinimums();
@@ -491,7 +466,8 @@ void TMainForm::ApplyListLayout() {
 
 void TMainForm::SetDefaultListSizes() {
   if (isVisible() && shown_) {
-    const SplitSizes s = DefaultListSizes(core_->MainData().ListBoxViewType, Splitter1->width(), Splitter1->height());
+    const SplitSizes s =
+        DefaultListSizes(core_->Data().MainData().ListBoxViewType, Splitter1->width(), Splitter1->height());
     ApplySplitSizes(s);
   } else {
     pending_split_ = std::optional<SplitSizes>();
@@ -499,7 +475,7 @@ void TMainForm::SetDefaultListSizes() {
 }
 
 void TMainForm::RestoreSplitPositions() {
-  const SplitSizes s{core_->MainData().SplitPositionX, core_->MainData().SplitPositionY};
+  const SplitSizes s{core_->Data().MainData().SplitPositionX, core_->Data().MainData().SplitPositionY};
   if (isVisible() && shown_) {
     ApplySplitSizes(s);
   } else {
@@ -511,12 +487,12 @@ void TMainForm::ApplyPendingSplit() {
   if (!pending_split_) return;
   std::optional<SplitSizes> s = *pending_split_;
   pending_split_.reset();
-  if (!s) s = DefaultListSizes(core_->MainData().ListBoxViewType, Splitter1->width(), Splitter1->height());
+  if (!s) s = DefaultListSizes(core_->Data().MainData().ListBoxViewType, Splitter1->width(), Splitter1->height());
   ApplySplitSizes(*s);
 }
 
 void TMainForm::ApplySplitSizes(SplitSizes s) {
-  const editorsettings::ListArrangement a = editorsettings::ArrangementOf(core_->MainData().ListBoxViewType);
+  const editorsettings::ListArrangement a = editorsettings::ArrangementOf(core_->Data().MainData().ListBoxViewType);
   const int h = kSplitterThickness;
   // Sizes are given whole, so the splitter has no space of its own to share out by weight.
   const int total1 = (a.paneOnTop ? Splitter1->height() : Splitter1->width()) - h;
@@ -531,7 +507,7 @@ void TMainForm::ApplySplitSizes(SplitSizes s) {
 }
 
 void TMainForm::UpdateSplitterMinimums() {
-  const int viewType = core_->MainData().ListBoxViewType;
+  const int viewType = core_->Data().MainData().ListBoxViewType;
   const editorsettings::ListArrangement a = editorsettings::ArrangementOf(viewType);
   const QList<int> inner = Splitter_ListBox->sizes();
   const int listPosition = inner.isEmpty() ? 0 : inner[0];
@@ -549,17 +525,18 @@ SplitSizes TMainForm::CurrentSplitSizes() const {
 
 void TMainForm::StoreSplitPositions() {
   const SplitSizes s = CurrentSplitSizes();
-  core_->MainData().SplitPositionX = s.pane;
-  core_->MainData().SplitPositionY = s.group;
+  core_->Data().MainData().SplitPositionX = s.pane;
+  core_->Data().MainData().SplitPositionY = s.group;
 }
 
 void TMainForm::StoreWindowGeometry() {
-  mainwin::StoreWindowGeometry(core_->MainData(), {isMaximized(), y(), x(), width(), height()}, CurrentSplitSizes());
+  mainwin::StoreWindowGeometry(core_->Data().MainData(), {isMaximized(), y(), x(), width(), height()},
+                               CurrentSplitSizes());
 }
 
 void TMainForm::ApplyListFontSizes() {
-  ListBox_Group->SetLook(editorsettings::GroupLook(core_->MainData()));
-  ListBox_Item->SetLook(editorsettings::ItemLook(core_->MainData()));
+  ListBox_Group->SetLook(editorsettings::GroupLook(core_->Data().MainData()));
+  ListBox_Item->SetLook(editorsettings::ItemLook(core_->Data().MainData()));
 }
 
 // ---- show and close
@@ -592,7 +569,7 @@ void TMainForm::ApplyShortCuts() {
   std::vector<std::string> current;
   current.reserve(kActionCount);
   for (QAction* a : actions_) current.push_back(a->shortcut().toString(QKeySequence::PortableText).toStdString());
-  const std::vector<std::string> texts = core_->ListData().ApplyShortCuts(current);
+  const std::vector<std::string> texts = core_->Data().ListData().ApplyShortCuts(current);
   for (size_t k = 0; k < actions_.size() && k < texts.size(); ++k) actions_[k]->setShortcut(ShortcutOf(texts[k]));
   ApplyBookmarkShortcuts();
 }
@@ -633,8 +610,8 @@ void TMainForm::BuildMoveCopyMenu(QMenu* menu) {
       a->deleteLater();
     }
   }
-  const std::vector<std::string> groups = core_->MoveCopyTargets();
-  const bool enabled = core_->MoveCopyEnabled();
+  const std::vector<std::string> groups = commands_->Entries().MoveCopyTargets();
+  const bool enabled = commands_->Entries().MoveCopyEnabled();
   for (const auto& [caption, tag, move] : {std::tuple{QStringLiteral("他のグループへ移動"), 10000, true},
                                            std::tuple{QStringLiteral("他のグループへコピー"), 20000, false}}) {
     auto* sub = new QMenu(caption, menu);
@@ -647,7 +624,7 @@ void TMainForm::BuildMoveCopyMenu(QMenu* menu) {
       const int target = static_cast<int>(g);
       const bool isMove = move;
       connect(entry, &QAction::triggered, this, [this, target, isMove] {
-        core_->MoveCopyItemToGroup(target, isMove);
+        commands_->Entries().MoveCopyItemToGroup(target, isMove);
         RequestActionUpdate();
       });
     }
@@ -661,7 +638,7 @@ void TMainForm::BuildTimeStampMenu() {
   PopupMenu_Time->addSeparator();
   auto* group = new QActionGroup(PopupMenu_Time);
   group->setExclusive(true);
-  for (const TimeStampMenuEntry& entry : core_->TimeStampMenu()) {
+  for (const TimeStampMenuEntry& entry : commands_->History().TimeStampMenu()) {
     // No access keys in this menu: an "&" of a format is text.
     QString caption = FromCp932(entry.caption);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -671,7 +648,7 @@ void TMainForm::BuildTimeStampMenu() {
     a->setProperty("tag", entry.tag);
     group->addAction(a);
     const int tag = entry.tag;
-    connect(a, &QAction::triggered, this, [this, tag] { core_->ChooseTimeStamp(tag); });
+    connect(a, &QAction::triggered, this, [this, tag] { commands_->History().ChooseTimeStamp(tag); });
   }
 }
 

@@ -1,9 +1,10 @@
 // TMainForm: the program's window. It builds the control tree (tool bars, status panels, list
 // pane with its splitters, the editor), lays out the four list arrangements, carries geometry and
 // split positions between runs, builds the menus and tool bars from the action list, and
-// translates Qt's events into calls on MainFormCore, which holds every rule. Message boxes,
-// dialogs and the desktop's "open" go through MessageBoxes. The find, print and file commands are
-// wired in mainform_commands.cpp.
+// translates Qt's events into calls on MainFormCore, which holds the window's rules, and binds
+// every action to the command table (MainCommands). Message boxes, dialogs and the desktop's
+// "open" go through MessageBoxes. The find parts, printing and the file dialogs the commands use
+// are in mainform_commands.cpp.
 #pragma once
 
 #include <QIcon>
@@ -15,9 +16,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 
 #include "mainwin/filecommands.h"
+#include "mainwin/maincommands.h"
 #include "mainwin/mainform.h"
 #include "mainwin/menus.h"
 #include "mainwin/qt/messageboxes.h"
@@ -52,7 +53,11 @@ struct MainFormOptions {
   QString outsideEditorFolder{};
 };
 
-class TMainForm : public QMainWindow, private MainFormHost, private store::Reporter, private FileExchangeHost {
+class TMainForm : public QMainWindow,
+                  private MainFormHost,
+                  private store::Reporter,
+                  private FileExchangeHost,
+                  private WindowCommandHost {
   Q_OBJECT
 
  public:
@@ -62,6 +67,7 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   ~TMainForm() override;
 
   MainFormCore& Core() { return *core_; }
+  MainCommands& Commands() { return *commands_; }
 
   // ---- controls
   editor::qt::TOleddEditor* MainEditor = nullptr;
@@ -86,10 +92,9 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   QLabel* StatusPanel(int panel) const { return panels_[static_cast<size_t>(panel)]; }
 
   // ---- actions: every command of the action list exists; a command is enabled by the rule only
-  // once a handler is wired to it.
+  // when the command table has a handler for it.
   QAction* Action(ActionId id) const { return actions_[static_cast<size_t>(id)]; }
-  void Wire(ActionId id, std::function<void()> handler);
-  bool Wired(ActionId id) const { return wired_.count(id) != 0; }
+  bool Wired(ActionId id) const { return commands_ && commands_->Table().Has(id); }
   // The shortcut a stored text stands for; empty for an empty or unknown text.
   static QKeySequence ShortcutOf(const std::string& text);
 
@@ -98,12 +103,9 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   // set, the settings commands show nothing.
   std::function<bool(int page, bool perGroup)> EditorSettingsRunner;
 
-  void Action_CloseExecute() { close(); }
-
-  // ---- find, print and file commands
+  // ---- the find commands and windows, printing
   search::FindCommands& Find();
   search::qt::FindDialogsQt& FindDialogs();
-  FileCommands& Files() { return *files_; }
   print::TStringsPrinter& PrintSettings() { return print_settings_; }
   // The print command around the print dialog (print::qt::RunPrintCommand unless a test puts
   // another): settings, data folder, lines, item and group names (code page 932), parent.
@@ -111,8 +113,6 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
       std::function<bool(print::TStringsPrinter&, const store::DataFolder&, const std::vector<std::string>&,
                          const std::string&, const std::string&, QWidget*)>;
   PrintRunner PrintCommand;
-  void Action_PrintExecute();
-  void Action_PrintGroupItemsExecute();
 
   // ---- layout and geometry
   void ApplyListLayout();
@@ -171,10 +171,14 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   std::string SaveExportFile(const std::string& fileName) override;
   std::string OpenExportFile() override;
   bool OpenWithDesktop(const std::string& path) override;
+  // WindowCommandHost
+  void RunPrint(const PrintJob& job) override;
+  void CloseWindow() override { close(); }
 
   class WindowFindHost;
   struct FindParts;
-  // Find and replace, printing and the file commands: created once the editor and core exist.
+  // The find parts and the command table, once the editor and core exist; every action is bound
+  // to the table.
   void BuildCommandParts(const MainFormOptions& options);
 
   void BuildControls();
@@ -189,7 +193,6 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   void ApplyBookmarkShortcuts();
   void ShowCharactersReplaced(int count);
   void BuildStatusBar();
-  void WireOwnActions();
   void RestoreGeometry();
   void ApplySplitSizes(SplitSizes sizes);
   void ApplyPendingSplit();
@@ -203,11 +206,10 @@ class TMainForm : public QMainWindow, private MainFormHost, private store::Repor
   MessageBoxes* boxes_ = nullptr;
   std::unique_ptr<MainFormCore> core_;
   std::unique_ptr<FindParts> find_;
-  std::unique_ptr<FileCommands> files_;
+  std::unique_ptr<MainCommands> commands_;
   print::TStringsPrinter print_settings_;
   std::array<QAction*, kActionCount> actions_{};
   std::vector<QAction*> bookmark_actions_;
-  std::set<ActionId> wired_;
   QActionGroup* wrap_group_ = nullptr;
   std::array<QLabel*, 7> panels_{};
   QTimer idle_;

@@ -1,5 +1,6 @@
-// The window's find, print and file commands: the find commands' host, the print command with its
-// lines, the file dialogs and the desktop for the file commands, and the wiring of their actions.
+// What the commands need of the window: the find commands' host, the print dialog on a job, the
+// file dialogs and the desktop for the file commands; and the binding of every action to the
+// command table.
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -28,26 +29,26 @@ const QString kExchangeFilter = QStringLiteral("エクポートデータ(*.sted)
 // ---- the find commands' host
 
 std::vector<std::string>& TMainForm::WindowFindHost::SearchHistory() {
-  return window_.core_->ListData().SearchHistoryList;
+  return window_.core_->Data().ListData().SearchHistoryList;
 }
 
-bool TMainForm::WindowFindHost::FindWarning() const { return window_.core_->MainData().FindWarning; }
+bool TMainForm::WindowFindHost::FindWarning() const { return window_.core_->Data().MainData().FindWarning; }
 
-store::TRootComponent_Group& TMainForm::WindowFindHost::Groups() { return window_.core_->Groups(); }
+store::TRootComponent_Group& TMainForm::WindowFindHost::Groups() { return window_.core_->Data().Groups(); }
 
 int TMainForm::WindowFindHost::SelectedGroup() const { return window_.core_->GroupList().ItemIndex(); }
 
-store::TRootComponent_Item& TMainForm::WindowFindHost::OpenGroupItems() { return window_.core_->Items(); }
+store::TRootComponent_Item& TMainForm::WindowFindHost::OpenGroupItems() { return window_.core_->Data().Items(); }
 
 void TMainForm::WindowFindHost::StoreOpenItem() {
-  window_.core_->StoreEditorIntoItem(window_.core_->ItemList().ItemIndex(), true);
+  window_.core_->Data().StoreEditorIntoItem(window_.core_->OpenItem(), true);
 }
 
 bool TMainForm::WindowFindHost::SaveOpenGroup() { return window_.core_->SaveOpenGroup(); }
 
 bool TMainForm::WindowFindHost::SelectGroup(int g) {
   MainFormCore& core = *window_.core_;
-  if (g < 0 || g >= core.Groups().Count()) return false;
+  if (g < 0 || g >= core.Data().Groups().Count()) return false;
   // As a click would: the group left is saved and this one loaded.
   core.GroupList().SetItemIndex(g);
   window_.RequestActionUpdate();
@@ -56,7 +57,7 @@ bool TMainForm::WindowFindHost::SelectGroup(int g) {
 
 bool TMainForm::WindowFindHost::SelectItem(int i) {
   MainFormCore& core = *window_.core_;
-  if (i < -1 || i >= core.Items().Count()) return false;
+  if (i < -1 || i >= core.Data().Items().Count()) return false;
   core.ItemList().SetItemIndex(i);
   window_.RequestActionUpdate();
   return core.ItemList().ItemIndex() == i;
@@ -92,51 +93,46 @@ search::qt::FindDialogsQt& TMainForm::FindDialogs() { return *find_->findDialogs
 
 void TMainForm::BuildCommandParts(const MainFormOptions& options) {
   find_ = std::make_unique<FindParts>(*this, MainEditor->Model());
-  const std::string dataFolder = core_->Folder().Path();
+  const std::string dataFolder = core_->Data().Folder().Path();
   const std::string outside = options.outsideEditorFolder.isEmpty()
                                   ? OutsideEditorFile(dataFolder)
                                   : PathBytes(options.outsideEditorFolder) +
                                         (options.outsideEditorFolder.endsWith(QLatin1Char('/')) ? "" : "/") +
                                         kOutsideEditorFileName;
-  files_ = std::make_unique<FileCommands>(*core_, static_cast<FileExchangeHost&>(*this), outside);
+  commands_ = std::make_unique<MainCommands>(*core_, static_cast<WindowCommandHost&>(*this),
+                                             static_cast<FileExchangeHost&>(*this), outside, &find_->find_);
   // The window never attaches a colouring definition: text prints in the body colours.
   print::ApplyInitialPrintSettings(print_settings_);
   PrintCommand = print::qt::RunPrintCommand;
 
-  search::FindCommands& find = find_->find_;
-  Wire(ActionId::Find, [&find] { find.Find(); });
-  Wire(ActionId::FindFw, [&find] { find.FindNext(true); });
-  Wire(ActionId::FindBk, [&find] { find.FindNext(false); });
-  Wire(ActionId::Replace, [&find] { find.Replace(); });
-  Wire(ActionId::Print, [this] { Action_PrintExecute(); });
-  Wire(ActionId::PrintGroupItems, [this] { Action_PrintGroupItemsExecute(); });
-  FileCommands& files = *files_;
   for (const ActionSpec& a : ActionTable()) {
     const ActionId id = a.id;
-    if (FileCommands::Handles(id)) Wire(id, [&files, id] { files.Execute(id); });
+    if (!commands_->Table().Has(id)) continue;
+    connect(Action(id), &QAction::triggered, this, [this, id] {
+      commands_->Run(id);
+      RequestActionUpdate();
+    });
   }
+  // A new item is there to be written in: the typing goes to the editor at once.
+  for (ActionId id : {ActionId::ItemAdd, ActionId::ItemInsert})
+    connect(Action(id), &QAction::triggered, this, [this] {
+      if (MainEditor->isEnabled() && core_->OpenItem() >= 0) MainEditor->setFocus();
+    });
+  RequestActionUpdate();
+
   connect(this, &TMainForm::filesDropped, this, [this](const QStringList& paths) {
     std::vector<std::string> list;
     list.reserve(static_cast<size_t>(paths.size()));
     for (const QString& p : paths) list.push_back(PathBytes(p));
-    files_->Panel_Drop_ItemDropFiles(list);
+    commands_->Files().Panel_Drop_ItemDropFiles(list);
     RequestActionUpdate();
   });
 }
 
 // ---- printing
 
-void TMainForm::Action_PrintExecute() {
-  if (core_->ItemList().ItemIndex() < 0) return;
-  const PrintJob job = OpenItemPrintJob(*core_);
-  PrintCommand(print_settings_, core_->Folder(), job.lines, job.itemName, job.groupName, this);
-}
-
-void TMainForm::Action_PrintGroupItemsExecute() {
-  if (core_->GroupList().ItemIndex() < 0) return;
-  const std::optional<PrintJob> job = GroupItemsPrintJob(*core_);
-  if (!job) return;
-  PrintCommand(print_settings_, core_->Folder(), job->lines, job->itemName, job->groupName, this);
+void TMainForm::RunPrint(const PrintJob& job) {
+  PrintCommand(print_settings_, core_->Data().Folder(), job.lines, job.itemName, job.groupName, this);
 }
 
 // ---- FileExchangeHost

@@ -13,8 +13,16 @@ namespace mainwin::qt {
 void TMainForm::WireEditorSettings() {
   EditorSettingsRunner = [this](int page, bool perGroup) {
     MainFormCore& core = *core_;
-    editorsettings::SettingsHost host{
-        core.GlobalSettings(), core.GroupSettings(), core.MainData(), core.ListData(), {}, {}, {}, {}, {}, {}};
+    editorsettings::SettingsHost host{core.Data().GlobalSettings(),
+                                      core.Data().GroupSettings(),
+                                      core.Data().MainData(),
+                                      core.Data().ListData(),
+                                      {},
+                                      {},
+                                      {},
+                                      {},
+                                      {},
+                                      {}};
     ListActionHints(host.actionHints);
     for (int k = 0; k < kActionCount; ++k)
       host.actionShortcuts.push_back(

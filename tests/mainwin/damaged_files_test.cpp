@@ -50,7 +50,7 @@ TEST(DamagedFiles, ADamagedGroupFileIsReportedKeptAndStartUpGoesOn) {
     app.Start();
     ASSERT_EQ(app.host.errors.size(), 1u);
     // Whatever was read before the damage is there.
-    EXPECT_EQ(app.core->Groups().Count(), 2);
+    EXPECT_EQ(app.core->Data().Groups().Count(), 2);
     app.Close();
     EXPECT_EQ(app.host.errors.size(), 1u);
   }
@@ -63,7 +63,7 @@ TEST(DamagedFiles, ADamagedItemFileIsKeptBeforeItIsSavedOver) {
   mwtest::Seed(dir.Data(), {{"A", {{"a0", "x"}, {"a1", "y"}}}, {"B", {{"b0", "z"}}}}, 0);
   App probe(dir.Data());
   probe.core->FormCreate();
-  const std::string file = dir.Data() + probe.core->Groups().ItemFileName(0);
+  const std::string file = dir.Data() + probe.core->Data().Groups().ItemFileName(0);
   const std::string garbage = mwtest::ReadAll(file).substr(0, 12);
   mwtest::WriteAll(file, garbage);
 
@@ -94,8 +94,8 @@ TEST(DamagedFiles, ADamagedMainRecordKeepsDefaultsUnderWhatWasRead) {
   App app(dir.Data());
   app.Start();
   EXPECT_EQ(app.host.errors.size(), 1u);
-  EXPECT_EQ(app.core->MainData().GroupBackColor, 0x123456);
-  EXPECT_EQ(app.core->MainData().ItemFontSize, 10);
+  EXPECT_EQ(app.core->Data().MainData().GroupBackColor, 0x123456);
+  EXPECT_EQ(app.core->Data().MainData().ItemFontSize, 10);
   app.Close();
   EXPECT_TRUE(std::filesystem::exists(folder.FilePath("main.bin.damaged")));
 }

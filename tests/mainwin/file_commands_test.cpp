@@ -18,52 +18,17 @@ using mwtest::Sjis;
 
 namespace {
 
-// The dialogs answered by the test: each call takes the next answer (none left: cancelled).
-class FakeFiles : public FileExchangeHost {
- public:
-  std::vector<std::vector<std::string>> openAnswers;
-  std::vector<std::string> saveAnswers, importAnswers;
-  std::vector<std::string> proposed;  // names the save dialogs offered
-  std::vector<std::string> opened;
-  bool openSucceeds = true;
-
-  std::vector<std::string> OpenTextFiles() override { return Take(openAnswers); }
-  std::string SaveTextFile(const std::string& fileName) override {
-    proposed.push_back(fileName);
-    return Take(saveAnswers);
-  }
-  std::string SaveExportFile(const std::string& fileName) override {
-    proposed.push_back(fileName);
-    return Take(saveAnswers);
-  }
-  std::string OpenExportFile() override { return Take(importAnswers); }
-  bool OpenWithDesktop(const std::string& path) override {
-    opened.push_back(path);
-    return openSucceeds;
-  }
-
- private:
-  template <class T>
-  static T Take(std::vector<T>& v) {
-    if (v.empty()) return T();
-    T t = v.front();
-    v.erase(v.begin());
-    return t;
-  }
-};
-
 struct FileApp : App {
-  explicit FileApp(const mwtest::TempDir& dir) : App(dir.Data()), commands(*core, files, dir.Path() + "/$temp.txt") {}
-  FakeFiles files;
-  FileCommands commands;
+  explicit FileApp(const mwtest::TempDir& dir) : App(dir.Data(), dir.Path() + "/$temp.txt") {}
 
   std::vector<std::string> ItemNames() {
     std::vector<std::string> out;
-    for (int i = 0; i < core->Items().Count(); ++i) out.push_back(mwtest::Utf8(core->Items().ItemAt(i).Name));
+    for (int i = 0; i < core->Data().Items().Count(); ++i)
+      out.push_back(mwtest::Utf8(core->Data().Items().ItemAt(i).Name));
     return out;
   }
-  std::string ItemText(int i) { return mwtest::Utf8(core->Items().ItemAt(i).ItemText); }
-  std::string ItemFile(int g) { return core->Folder().Path() + core->Groups().ItemFileName(g); }
+  std::string ItemText(int i) { return mwtest::Utf8(core->Data().Items().ItemAt(i).ItemText); }
+  std::string ItemFile(int g) { return core->Data().Folder().Path() + core->Data().Groups().ItemFileName(g); }
 };
 
 std::vector<SeedGroup> Groups() {
@@ -89,7 +54,7 @@ TEST(DropFiles, TwoTextFilesAndAShortcutWithYesAddTwoItemsWithoutDialogs) {
   app.Start();
   app.ClickItem(1);
   app.host.confirmAnswer = true;  // Yes: names from the files
-  app.commands.Panel_Drop_ItemDropFiles(
+  app.Files().Panel_Drop_ItemDropFiles(
       {dir.Path() + "/メモ.txt", dir.Path() + "/start.LNK", dir.Path() + "/folder", dir.Path() + "/notes.md"});
   ASSERT_EQ(app.host.questions.size(), 1u);
   EXPECT_EQ(
@@ -104,7 +69,7 @@ TEST(DropFiles, TwoTextFilesAndAShortcutWithYesAddTwoItemsWithoutDialogs) {
   EXPECT_EQ(app.core->ItemList().ItemIndex(), 4);
   EXPECT_EQ(app.Text(), "plain");
   EXPECT_FALSE(app.editor.Modified());
-  const auto back = store::THistoryCollection::Positions(app.core->History().CollectionBk);
+  const auto back = store::THistoryCollection::Positions(app.core->Data().History().CollectionBk);
   EXPECT_NE(std::find(back.begin(), back.end(), store::HistoryPosition{0, 1}), back.end());
   app.Close();
   EXPECT_EQ(mwtest::StoredItems(dir.Data(), 0).size(), 5u);
@@ -125,7 +90,7 @@ TEST(DropFiles, NoShowsTheEntryDialogForEachFileAndCancelSkipsIt) {
     f.name = Sjis("二番");
     return true;
   };
-  app.commands.Panel_Drop_ItemDropFiles({dir.Path() + "/one.txt", dir.Path() + "/two.txt"});
+  app.Files().Panel_Drop_ItemDropFiles({dir.Path() + "/one.txt", dir.Path() + "/two.txt"});
   EXPECT_EQ(offered, (std::vector<std::string>{"one.txt", "two.txt"}));
   EXPECT_EQ(app.ItemNames(), (std::vector<std::string>{"a", "b", "c", "二番"}));
   EXPECT_EQ(app.ItemText(3), "2");
@@ -136,15 +101,15 @@ TEST(DropFiles, WithoutAGroupNothingIsAdded) {
   mwtest::WriteAll(dir.Path() + "/one.txt", "1");
   FileApp app(dir);
   app.Start();
-  app.commands.Panel_Drop_ItemDropFiles({dir.Path() + "/one.txt"});
+  app.Files().Panel_Drop_ItemDropFiles({dir.Path() + "/one.txt"});
   ASSERT_EQ(app.host.questions.size(), 1u);
   EXPECT_EQ(app.host.questions[0],
             (Question{"KANATA", "グループを選択してからドロップしてください", BoxIcon::None, false}));
-  EXPECT_EQ(app.core->Items().Count(), 0);
+  EXPECT_EQ(app.core->Data().Items().Count(), 0);
   // The same through the command itself.
-  app.commands.AddFileAsItem(dir.Path() + "/one.txt", false);
+  app.Files().AddFileAsItem(dir.Path() + "/one.txt", false);
   EXPECT_EQ(app.host.questions.back().text, "グループが選択されていません");
-  EXPECT_EQ(app.core->Items().Count(), 0);
+  EXPECT_EQ(app.core->Data().Items().Count(), 0);
 }
 
 TEST(AddFile, OneFileFromTheDialogAsksForItsNameOnly) {
@@ -155,7 +120,7 @@ TEST(AddFile, OneFileFromTheDialogAsksForItsNameOnly) {
   app.Start();
   app.Type("typed ");  // the item left keeps its typing
   app.files.openAnswers = {{dir.Path() + "/予定.txt"}};
-  EXPECT_TRUE(app.commands.Execute(ActionId::AddFile));
+  EXPECT_TRUE(app.Run(ActionId::AddFile));
   EXPECT_TRUE(app.host.questions.empty());
   ASSERT_EQ(app.host.entryCaptions, (std::vector<std::string>{"アイテム追加"}));
   EXPECT_EQ(mwtest::Utf8(app.host.entryShown[0].name), "予定.txt");
@@ -163,8 +128,8 @@ TEST(AddFile, OneFileFromTheDialogAsksForItsNameOnly) {
   EXPECT_EQ(app.Text(), "月曜\r\n火曜");
   EXPECT_EQ(app.ItemText(0), "typed a");
   // A cancelled dialog adds nothing.
-  EXPECT_TRUE(app.commands.Execute(ActionId::AddFile));
-  EXPECT_EQ(app.core->Items().Count(), 4);
+  EXPECT_TRUE(app.Run(ActionId::AddFile));
+  EXPECT_EQ(app.core->Data().Items().Count(), 4);
 }
 
 TEST(AddFile, Utf8FilesAreConvertedAndReplacedCharactersReported) {
@@ -175,7 +140,7 @@ TEST(AddFile, Utf8FilesAreConvertedAndReplacedCharactersReported) {
   FileApp app(dir);
   app.Start();
   app.files.openAnswers = {{dir.Path() + "/u1.txt", dir.Path() + "/u2.txt"}};
-  app.commands.Action_AddFileExecute();
+  app.Files().Action_AddFileExecute();
   EXPECT_EQ(app.ItemText(3), "日本語 ?");
   EXPECT_EQ(app.ItemText(4), "caf? ?t?");
   ASSERT_EQ(app.host.questions.size(), 2u);  // Yes/No, then one report for the whole command
@@ -189,10 +154,10 @@ TEST(AddFile, AnUnreadableFileAddsNoItem) {
   mwtest::Seed(dir.Data(), Groups(), 0);
   FileApp app(dir);
   app.Start();
-  EXPECT_FALSE(app.commands.AddFileAsItem(dir.Path() + "/gone.txt", false));
+  EXPECT_FALSE(app.Files().AddFileAsItem(dir.Path() + "/gone.txt", false));
   ASSERT_EQ(app.host.errors.size(), 1u);
   EXPECT_NE(app.host.errors[0].find("gone.txt"), std::string::npos);
-  EXPECT_EQ(app.core->Items().Count(), 3);
+  EXPECT_EQ(app.core->Data().Items().Count(), 3);
 }
 
 // ---- saving text files
@@ -206,14 +171,14 @@ TEST(SaveToFile, WritesTheEditorsLinesWithUnsavedTyping) {
   const std::string out = dir.Path() + "/out.txt";
   mwtest::WriteAll(out, "old contents that are longer");
   app.files.saveAnswers = {out};
-  app.commands.Execute(ActionId::SaveToFile);
+  app.Run(ActionId::SaveToFile);
   EXPECT_EQ(app.files.proposed, (std::vector<std::string>{"予定_来週"}));
   EXPECT_EQ(mwtest::ReadAll(out), Sjis("朝 月曜\r\n火曜\r\n"));
   // Nothing was written back: the item keeps its stored text.
   EXPECT_EQ(app.ItemText(0), "月曜\r\n火曜");
   EXPECT_TRUE(app.editor.Modified());
   // Cancelled: no file.
-  app.commands.Execute(ActionId::SaveToFile);
+  app.Run(ActionId::SaveToFile);
   EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/予定_来週"));
 }
 
@@ -224,11 +189,11 @@ TEST(SaveToFileGroupItems, ThreeItemsAreJoinedWithCrLf) {
   app.Start();
   const std::string out = dir.Path() + "/all.txt";
   app.files.saveAnswers = {out};
-  app.commands.Execute(ActionId::SaveToFile_GroupItems);
+  app.Run(ActionId::SaveToFile_GroupItems);
   EXPECT_TRUE(app.host.questions.empty());  // nothing typed
   EXPECT_EQ(mwtest::ReadAll(out), "a\r\nb\r\nc\r\n");
   // The dialog keeps its last name: "NewFile" at first, then the file chosen.
-  app.commands.Execute(ActionId::SaveToFile_GroupItems);
+  app.Run(ActionId::SaveToFile_GroupItems);
   EXPECT_EQ(app.files.proposed, (std::vector<std::string>{"NewFile", out}));
 }
 
@@ -242,22 +207,22 @@ TEST(SaveToFileGroupItems, TypingIsWrittenBackAfterTheQuestionAndCancelStops) {
   const std::string out = dir.Path() + "/all.txt";
   app.host.confirmAnswer = false;
   app.files.saveAnswers = {out};
-  app.commands.Execute(ActionId::SaveToFile_GroupItems);
+  app.Run(ActionId::SaveToFile_GroupItems);
   ASSERT_EQ(app.host.questions.size(), 1u);
   EXPECT_EQ(app.host.questions[0],
             (Question{"データ保存の確認", "ファイル作成する前に開いているアイテムを保存します", BoxIcon::None, true}));
   EXPECT_TRUE(app.files.proposed.empty());
   EXPECT_TRUE(app.editor.Modified());
   app.host.confirmAnswer = true;
-  app.commands.Execute(ActionId::SaveToFile_GroupItems);
+  app.Run(ActionId::SaveToFile_GroupItems);
   EXPECT_EQ(mwtest::ReadAll(out), "a\r\nXb\r\nc\r\n");
   EXPECT_FALSE(app.editor.Modified());
   EXPECT_EQ(app.Text(), "Xb");
   // Without FindWarning nothing is asked, the typing is still written back.
-  app.core->MainData().FindWarning = false;
+  app.core->Data().MainData().FindWarning = false;
   app.Type("Y");
   app.files.saveAnswers = {out};
-  app.commands.Execute(ActionId::SaveToFile_GroupItems);
+  app.Run(ActionId::SaveToFile_GroupItems);
   EXPECT_EQ(app.host.questions.size(), 2u);
   EXPECT_EQ(mwtest::ReadAll(out), "a\r\nYXb\r\nc\r\n");
 }
@@ -271,11 +236,11 @@ TEST(OutsideEditor, TheOpenItemWithTypingAndTheGroupWithout) {
   app.Start();
   const std::string temp = dir.Path() + "/$temp.txt";
   app.Type("new ");
-  app.commands.Execute(ActionId::OpenFormEditor);
+  app.Run(ActionId::OpenFormEditor);
   EXPECT_EQ(mwtest::ReadAll(temp), "new a\r\n");
   EXPECT_EQ(app.files.opened, (std::vector<std::string>{temp}));
   // Right after typing, the group's copy holds the texts as stored.
-  app.commands.Execute(ActionId::OpenFormEditor_GroupItems);
+  app.Run(ActionId::OpenFormEditor_GroupItems);
   EXPECT_EQ(mwtest::ReadAll(temp), "a\r\nb\r\nc\r\n");
   EXPECT_EQ(app.files.opened.size(), 2u);
   EXPECT_TRUE(app.host.questions.empty());
@@ -283,7 +248,7 @@ TEST(OutsideEditor, TheOpenItemWithTypingAndTheGroupWithout) {
   EXPECT_EQ(app.Text(), "new a");
   // Nothing to open it with: said, not passed over.
   app.files.openSucceeds = false;
-  app.commands.Execute(ActionId::OpenFormEditor);
+  app.Run(ActionId::OpenFormEditor);
   ASSERT_EQ(app.host.errors.size(), 1u);
   EXPECT_NE(app.host.errors[0].find("$temp.txt"), std::string::npos);
 }
@@ -295,16 +260,16 @@ TEST(Export, TheItemFileGrownByItsHeaderAfterSavingTheTyping) {
   mwtest::Seed(dir.Data(), Groups(), 1);
   FileApp app(dir);
   app.Start();
-  app.core->Groups().EntryAt(1).ListTxtColor = store::clGreen;
+  app.core->Data().Groups().EntryAt(1).ListTxtColor = store::clGreen;
   app.Type("more ");
   app.host.confirmAnswer = true;
   app.files.saveAnswers = {dir.Path() + "/export.txt"};
-  app.commands.Execute(ActionId::GroupExport);
+  app.Run(ActionId::GroupExport);
   ASSERT_GE(app.host.questions.size(), 2u);
   EXPECT_EQ(app.host.questions[0],
             (Question{"保存確認", "エクスポートする前に開いているグループを保存します", BoxIcon::Warning, true}));
   EXPECT_EQ(app.host.questions[1], (Question{"処理結果", "エクスポートに成功しました", BoxIcon::None, false}));
-  EXPECT_EQ(app.files.proposed, (std::vector<std::string>{app.core->Groups().ItemFileName(1)}));
+  EXPECT_EQ(app.files.proposed, (std::vector<std::string>{app.core->Data().Groups().ItemFileName(1)}));
   EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/export.txt"));
   const std::string exported = mwtest::ReadAll(dir.Path() + "/export.sted");
   const std::string items = mwtest::ReadAll(app.ItemFile(1));
@@ -324,13 +289,13 @@ TEST(Export, CancelAndFailuresWriteNothingAndSaySo) {
   app.Start();
   app.Type("x");
   app.host.confirmAnswer = false;
-  app.commands.Execute(ActionId::GroupExport);
+  app.Run(ActionId::GroupExport);
   EXPECT_TRUE(app.files.proposed.empty());  // cancelled before the dialog
   app.host.confirmAnswer = true;
-  app.commands.Execute(ActionId::GroupExport);  // dialog cancelled
+  app.Run(ActionId::GroupExport);  // dialog cancelled
   EXPECT_EQ(app.files.proposed.size(), 1u);
   app.files.saveAnswers = {dir.Path() + "/no/such/folder/g.sted"};
-  app.commands.Execute(ActionId::GroupExport);
+  app.Run(ActionId::GroupExport);
   ASSERT_EQ(app.host.errors.size(), 1u);
   EXPECT_NE(app.host.errors[0].find("g.sted"), std::string::npos);
   // No success message after the failure: the last box is the save question.
@@ -344,18 +309,19 @@ TEST(Import, TwiceGivesTwoGroupsWithTheSameNameAndTheirOwnFiles) {
   app.Start();
   const std::string sted = dir.Path() + "/g.sted";
   app.files.saveAnswers = {sted};
-  app.commands.Execute(ActionId::GroupExport);
+  app.Run(ActionId::GroupExport);
   app.ClickGroup(0);
   app.Type("kept ");
   app.files.importAnswers = {sted, sted};
-  app.commands.Execute(ActionId::GroupImport);
+  app.Run(ActionId::GroupImport);
   EXPECT_EQ(app.host.questions.back(), (Question{"処理結果", "インポートに成功しました", BoxIcon::None, false}));
-  app.commands.Execute(ActionId::GroupImport);
-  ASSERT_EQ(app.core->Groups().Count(), 4);
-  EXPECT_EQ(mwtest::Utf8(app.core->Groups().EntryAt(2).Name), "日本語");
-  EXPECT_EQ(mwtest::Utf8(app.core->Groups().EntryAt(3).Name), "日本語");
-  const std::set<int32_t> ids = {app.core->Groups().EntryAt(1).NameID, app.core->Groups().EntryAt(2).NameID,
-                                 app.core->Groups().EntryAt(3).NameID};
+  app.Run(ActionId::GroupImport);
+  ASSERT_EQ(app.core->Data().Groups().Count(), 4);
+  EXPECT_EQ(mwtest::Utf8(app.core->Data().Groups().EntryAt(2).Name), "日本語");
+  EXPECT_EQ(mwtest::Utf8(app.core->Data().Groups().EntryAt(3).Name), "日本語");
+  const std::set<int32_t> ids = {app.core->Data().Groups().EntryAt(1).NameID,
+                                 app.core->Data().Groups().EntryAt(2).NameID,
+                                 app.core->Data().Groups().EntryAt(3).NameID};
   EXPECT_EQ(ids.size(), 3u);
   // The second copy is open, with the exported item.
   EXPECT_EQ(app.core->GroupList().ItemIndex(), 3);
@@ -376,7 +342,7 @@ TEST(Import, ATruncatedOrForeignFileAddsNothing) {
   app.Start();
   const std::string sted = dir.Path() + "/g.sted";
   app.files.saveAnswers = {sted};
-  app.commands.Execute(ActionId::GroupExport);
+  app.Run(ActionId::GroupExport);
   const std::string whole = mwtest::ReadAll(sted);
   mwtest::WriteAll(dir.Path() + "/cut.sted", whole.substr(0, whole.size() - 10));
   mwtest::WriteAll(dir.Path() + "/text.sted", "not an exchange file\r\n");
@@ -385,10 +351,10 @@ TEST(Import, ATruncatedOrForeignFileAddsNothing) {
   const auto besideFiles = FilesIn(dir.Path());
   app.files.importAnswers = {dir.Path() + "/cut.sted", dir.Path() + "/text.sted", dir.Path() + "/short.sted",
                              dir.Path() + "/missing.sted"};
-  for (int k = 0; k < 4; ++k) app.commands.Execute(ActionId::GroupImport);
+  for (int k = 0; k < 4; ++k) app.Run(ActionId::GroupImport);
   EXPECT_EQ(app.host.errors.size(), 4u);
   EXPECT_EQ(app.host.errors[0], "ストリームからの読み込みエラー");
-  EXPECT_EQ(app.core->Groups().Count(), 2);
+  EXPECT_EQ(app.core->Data().Groups().Count(), 2);
   EXPECT_EQ(app.core->GroupList().ItemIndex(), 0);
   EXPECT_EQ(FilesIn(dir.Data()), dataFiles);
   EXPECT_EQ(FilesIn(dir.Path()), besideFiles);

@@ -1,5 +1,6 @@
 // Helpers of the main window's rule tests: a temporary data folder seeded through the store, a
-// recording host, list views that keep what they were told, and a started core.
+// recording host, file dialogs and window answered by the test, list views that keep what they
+// were told, and a started core with its commands.
 #pragma once
 
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include "codec/cp932.h"
 #include "editor/editormodel.h"
 #include "editorsettings/editorpropdat.h"
+#include "mainwin/maincommands.h"
 #include "mainwin/mainform.h"
 #include "store/datafolder.h"
 #include "store/entries.h"
@@ -158,15 +160,61 @@ class FakeHost : public mainwin::MainFormHost {
   void OpenLink(const std::string& target) override { opened.push_back(target); }
 };
 
-// A core on a data folder with an editor laid out like the main window's.
+// The dialogs answered by the test: each call takes the next answer (none left: cancelled).
+class FakeFiles : public mainwin::FileExchangeHost {
+ public:
+  std::vector<std::vector<std::string>> openAnswers;
+  std::vector<std::string> saveAnswers, importAnswers;
+  std::vector<std::string> proposed;  // names the save dialogs offered
+  std::vector<std::string> opened;
+  bool openSucceeds = true;
+
+  std::vector<std::string> OpenTextFiles() override { return Take(openAnswers); }
+  std::string SaveTextFile(const std::string& fileName) override {
+    proposed.push_back(fileName);
+    return Take(saveAnswers);
+  }
+  std::string SaveExportFile(const std::string& fileName) override {
+    proposed.push_back(fileName);
+    return Take(saveAnswers);
+  }
+  std::string OpenExportFile() override { return Take(importAnswers); }
+  bool OpenWithDesktop(const std::string& path) override {
+    opened.push_back(path);
+    return openSucceeds;
+  }
+
+ private:
+  template <class T>
+  static T Take(std::vector<T>& v) {
+    if (v.empty()) return T();
+    T t = v.front();
+    v.erase(v.begin());
+    return t;
+  }
+};
+
+// The platform window's part of the commands: print jobs kept, closes counted.
+class FakeWindow : public mainwin::WindowCommandHost {
+ public:
+  std::vector<mainwin::PrintJob> printed;
+  int closes = 0;
+  void RunPrint(const mainwin::PrintJob& job) override { printed.push_back(job); }
+  void CloseWindow() override { ++closes; }
+};
+
+// A core on a data folder with an editor laid out like the main window's, and the window's
+// commands ("$temp.txt" at `outsideEditorFile`, beside the data folder by default).
 struct App {
-  explicit App(const std::string& dataDir) {
+  explicit App(const std::string& dataDir, const std::string& outsideEditorFile = {}) {
     editor.ApplyMainValues();
     editor.SetMetrics(8, 16);
     editor.Resize(600, 400);
     core = std::make_unique<mainwin::MainFormCore>(dataDir, editor, host);
     core->GroupList().SetView(&groupView);
     core->ItemList().SetView(&itemView);
+    commands = std::make_unique<mainwin::MainCommands>(
+        *core, window, files, outsideEditorFile.empty() ? dataDir + "../$temp.txt" : outsideEditorFile);
   }
   void Start() {
     core->FormCreate();
@@ -181,11 +229,18 @@ struct App {
   void ClickItem(int i) { core->ItemList().UserSelected(i); }
   void Type(const std::string& utf8) { editor.TypeText(Sjis(utf8)); }
   std::string Text() const { return Utf8(editor.Text()); }
+  // Runs a command as its action would; false when it has no handler.
+  bool Run(mainwin::ActionId id) { return commands->Run(id); }
+  mainwin::Session& Data() { return core->Data(); }
+  mainwin::FileCommands& Files() { return commands->Files(); }
 
   editor::EditorModel editor;
   FakeHost host;
   FakeListView groupView, itemView;
+  FakeFiles files;
+  FakeWindow window;
   std::unique_ptr<mainwin::MainFormCore> core;
+  std::unique_ptr<mainwin::MainCommands> commands;
 };
 
 // Items of group g as stored on disk: name -> text (UTF-8).

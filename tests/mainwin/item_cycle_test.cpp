@@ -25,18 +25,18 @@ TEST(StartAndClose, FirstStartWithoutDataFolderWritesEveryFileAtClose) {
     App app(data);
     app.Start();
     EXPECT_TRUE(std::filesystem::is_directory(data));
-    EXPECT_EQ(app.core->Groups().Count(), 0);
+    EXPECT_EQ(app.core->Data().Groups().Count(), 0);
     EXPECT_EQ(app.groupView.selection, -1);
     EXPECT_TRUE(app.host.errors.empty());
     // The editor keeps its designed look with wrap column 60, which becomes the global settings.
     EXPECT_TRUE(app.editor.WordWrap());
     EXPECT_EQ(app.editor.WrapOption().WrapByte(), 60);
-    EXPECT_TRUE(app.core->GlobalSettings().Enabled);
-    EXPECT_EQ(app.core->GlobalSettings().DEditorWrapOption.WrapByte(), 60);
+    EXPECT_TRUE(app.core->Data().GlobalSettings().Enabled);
+    EXPECT_EQ(app.core->Data().GlobalSettings().DEditorWrapOption.WrapByte(), 60);
     EXPECT_EQ(app.host.wrapMode, WrapMode::User);
     // Defaults of a missing main.bin.
-    EXPECT_TRUE(app.core->MainData().FindWarning);
-    EXPECT_FALSE(app.core->MainData().WindowOptionEnabled);
+    EXPECT_TRUE(app.core->Data().MainData().FindWarning);
+    EXPECT_FALSE(app.core->Data().MainData().WindowOptionEnabled);
     app.core->ActionListUpdate();
     EXPECT_EQ(app.host.status[6], "    1 行:   1 桁");
     EXPECT_EQ(app.host.status[0], "0 グループ");
@@ -50,9 +50,9 @@ TEST(StartAndClose, FirstStartWithoutDataFolderWritesEveryFileAtClose) {
   // The next start finds the captured global settings.
   App again(data);
   again.core->FormCreate();
-  EXPECT_TRUE(again.core->GlobalSettings().Enabled);
-  EXPECT_EQ(again.core->GlobalSettings().DEditorWrapOption.WrapByte(), 60);
-  EXPECT_TRUE(again.core->GlobalSettings().DWordWrap);
+  EXPECT_TRUE(again.core->Data().GlobalSettings().Enabled);
+  EXPECT_EQ(again.core->Data().GlobalSettings().DEditorWrapOption.WrapByte(), 60);
+  EXPECT_TRUE(again.core->Data().GlobalSettings().DWordWrap);
 }
 
 TEST(StartAndClose, OpensTheStoredGroupAndItemOnItsLine) {
@@ -83,7 +83,7 @@ TEST(StartAndClose, AStoredSelectionThatNoLongerExistsSelectsNothing) {
   App app(dir.Data());
   app.Start();
   EXPECT_EQ(app.groupView.selection, -1);
-  EXPECT_EQ(app.core->Groups().SelIndex, -1);
+  EXPECT_EQ(app.core->Data().Groups().SelIndex, -1);
   EXPECT_TRUE(app.host.errors.empty());
   app.Close();
   // Nothing open: only group.bin (and the settings records) are written, item files stay.
@@ -102,13 +102,13 @@ TEST(Switching, ChoosingAnotherItemWritesBackTextAndLine) {
   app.Type("行");
   app.ClickItem(0);
   EXPECT_EQ(app.Text(), "月曜\r\n火曜\r\n水曜");
-  EXPECT_EQ(mwtest::Utf8(app.core->Items().ItemAt(1).ItemText), "first行");
+  EXPECT_EQ(mwtest::Utf8(app.core->Data().Items().ItemAt(1).ItemText), "first行");
 
   // Leaving without typing updates only the line.
   app.editor.SetRow(1);
   app.ClickItem(2);
-  EXPECT_EQ(app.core->Items().ItemAt(0).Line, 1);
-  EXPECT_EQ(mwtest::Utf8(app.core->Items().ItemAt(0).ItemText), "月曜\r\n火曜\r\n水曜");
+  EXPECT_EQ(app.core->Data().Items().ItemAt(0).Line, 1);
+  EXPECT_EQ(mwtest::Utf8(app.core->Data().Items().ItemAt(0).ItemText), "月曜\r\n火曜\r\n水曜");
   EXPECT_EQ(app.Text(), "");
 
   // Nothing is on disk before the group is left.
@@ -153,18 +153,40 @@ TEST(Switching, AGroupThatCannotBeSavedStaysOpen) {
   app.Start();
   app.Type("X");
   // Saving replaces the file by renaming over it: a directory in its place makes the save fail.
-  const std::string file = dir.Data() + app.core->Groups().ItemFileName(0);
+  const std::string file = dir.Data() + app.core->Data().Groups().ItemFileName(0);
   std::filesystem::remove(file);
   std::filesystem::create_directory(file);
   app.ClickGroup(1);
   ASSERT_EQ(app.host.errors.size(), 1u);
   EXPECT_EQ(app.groupView.selection, 0);
   EXPECT_EQ(app.core->GroupList().CurIndex(), 0);
-  EXPECT_EQ(app.core->Items().Count(), 3);
+  EXPECT_EQ(app.core->Data().Items().Count(), 3);
   EXPECT_EQ(app.Text(), "Xfirst");
   // Once the file can be written, leaving works and keeps the typing.
   std::filesystem::remove(file);
   app.ClickGroup(1);
+  EXPECT_EQ(mwtest::StoredItems(dir.Data(), 0)[1].text, "Xfirst");
+}
+
+TEST(Switching, HoldsNestAndTheCloseRecordsNoMoreHistory) {
+  mwtest::TempDir dir;
+  mwtest::Seed(dir.Data(), TwoGroups(), 0);
+  App app(dir.Data());
+  app.Start();
+  mainwin::Session& s = app.Data();
+  app.Type("X");
+  {
+    const mainwin::Session::Hold outer = s.HoldStore();
+    { const mainwin::Session::Hold inner = s.HoldStore(); }
+    EXPECT_TRUE(s.StoreHeld());
+    s.StoreEditorIntoItem(1, true);
+    EXPECT_EQ(mwtest::Utf8(s.Items().ItemAt(1).ItemText), "first");
+  }
+  EXPECT_FALSE(s.StoreHeld());
+  EXPECT_FALSE(s.History().CanBack());
+  s.Close(0, 1);
+  s.RecordHistoryPosition(0, 2);
+  EXPECT_FALSE(s.History().CanBack());
   EXPECT_EQ(mwtest::StoredItems(dir.Data(), 0)[1].text, "Xfirst");
 }
 
@@ -176,29 +198,29 @@ TEST(EditorSettings, GroupSettingsWinAndWrapModesUseTheWidthFormula) {
   app.editor.Margin().SetLeft(30);  // gutter 30 (bars hidden)
   ASSERT_EQ(app.editor.TextLeft(), 30);
 
-  app.core->WordWrapExecute(50);
+  app.commands->Editing().WordWrapExecute(50);
   EXPECT_EQ(app.editor.WrapOption().WrapByte(), 68);  // (600 - 30 - 4 - 17) div 8
   EXPECT_EQ(app.host.wrapMode, WrapMode::Width);
   EXPECT_EQ(app.editor.ScrollBars(), editor::ssVertical);
-  EXPECT_TRUE(app.core->GlobalSettings().WidthWordWrap);
+  EXPECT_TRUE(app.core->Data().GlobalSettings().WidthWordWrap);
   app.host.verticalBar = false;
   app.core->UpdateWrapState();
   EXPECT_EQ(app.editor.WrapOption().WrapByte(), 70);
 
-  app.core->WordWrapExecute(48);
+  app.commands->Editing().WordWrapExecute(48);
   EXPECT_FALSE(app.editor.WordWrap());
-  EXPECT_FALSE(app.core->GlobalSettings().DWordWrap);
+  EXPECT_FALSE(app.core->Data().GlobalSettings().DWordWrap);
   EXPECT_EQ(app.host.wrapMode, WrapMode::None);
   EXPECT_EQ(app.editor.ScrollBars(), editor::ssBoth);
 
-  app.core->WordWrapExecute(49);
+  app.commands->Editing().WordWrapExecute(49);
   EXPECT_TRUE(app.editor.WordWrap());
   EXPECT_EQ(app.editor.WrapOption().WrapByte(), 60);  // the stored column
   EXPECT_EQ(app.host.wrapMode, WrapMode::User);
-  EXPECT_FALSE(app.core->GlobalSettings().WidthWordWrap);
+  EXPECT_FALSE(app.core->Data().GlobalSettings().WidthWordWrap);
 
   // A group with settings of its own applies them; the status panel says so.
-  auto& own = app.core->GroupSettings();
+  auto& own = app.core->Data().GroupSettings();
   own.CopyFromEditor(app.editor);
   own.DEditorWrapOption.SetWrapByte(30);
   own.Enabled = true;
@@ -218,19 +240,19 @@ TEST(Modes, InsertAndReadOnlyShowInTheirPanels) {
   mwtest::Seed(dir.Data(), TwoGroups(), 0);
   App app(dir.Data());
   app.Start();
-  app.core->ToggleInsert();
+  app.commands->Editing().ToggleInsert();
   EXPECT_TRUE(app.editor.Overwrite());
   EXPECT_EQ(app.host.status[2], "上書");
   EXPECT_TRUE(app.host.checked[ActionId::insert]);
-  app.core->ToggleInsert();
+  app.commands->Editing().ToggleInsert();
   EXPECT_EQ(app.host.status[2], "挿入");
-  app.core->ToggleReadOnly();
+  app.commands->Editing().ToggleReadOnly();
   EXPECT_EQ(app.host.status[3], "ReadOnly");
   EXPECT_TRUE(app.host.checked[ActionId::ReadOnly]);
   // Read-only belongs to the editor and survives item changes.
   app.ClickItem(0);
   EXPECT_TRUE(app.editor.ReadOnly());
-  app.core->ToggleReadOnly();
+  app.commands->Editing().ToggleReadOnly();
   EXPECT_EQ(app.host.status[3], "");
 }
 
@@ -243,24 +265,24 @@ TEST(History, BackAndForwardAcrossGroups) {
   app.ClickGroup(1);  // records (0, 2), opens (1, 0)
   app.ClickItem(1);   // records (1, 0)
   EXPECT_TRUE(app.host.enabled[ActionId::HistoryBk]);
-  EXPECT_EQ(store::THistoryCollection::Positions(app.core->History().CollectionBk),
+  EXPECT_EQ(store::THistoryCollection::Positions(app.core->Data().History().CollectionBk),
             (std::vector<store::HistoryPosition>{{0, 1}, {0, 2}, {1, 0}}));
 
-  app.core->HistoryBack();
+  app.commands->History().HistoryBack();
   EXPECT_EQ(app.itemView.selection, 0);
   EXPECT_EQ(app.Text(), "読む本\r\n二冊目");
-  app.core->HistoryBack();
+  app.commands->History().HistoryBack();
   EXPECT_EQ(app.groupView.selection, 0);
   EXPECT_EQ(app.itemView.selection, 2);
   EXPECT_TRUE(app.host.enabled[ActionId::HistoryFw]);
-  app.core->HistoryForward();
+  app.commands->History().HistoryForward();
   EXPECT_EQ(app.groupView.selection, 1);
   EXPECT_EQ(app.itemView.selection, 0);
-  app.core->HistoryForward();
+  app.commands->History().HistoryForward();
   EXPECT_EQ(app.itemView.selection, 1);
   EXPECT_FALSE(app.host.enabled[ActionId::HistoryFw]);
   // Stepping itself recorded nothing new on the back stack.
-  EXPECT_EQ(app.core->History().CollectionBk.size(), 3u);
+  EXPECT_EQ(app.core->Data().History().CollectionBk.size(), 3u);
 }
 
 TEST(History, SkipsTheCurrentPositionAndDropsPositionsThatAreGone) {
@@ -268,18 +290,18 @@ TEST(History, SkipsTheCurrentPositionAndDropsPositionsThatAreGone) {
   mwtest::Seed(dir.Data(), TwoGroups(), 0);
   App app(dir.Data());
   app.Start();  // at (0, 1)
-  auto& h = app.core->History();
+  auto& h = app.core->Data().History();
   h.PushBack(0, 0);
   h.PushBack(0, 1);  // equals the current position: skipped
-  app.core->HistoryBack();
+  app.commands->History().HistoryBack();
   EXPECT_EQ(app.itemView.selection, 0);
   EXPECT_EQ(app.editor.Row(), 2);  // the item's stored line
 
   h.PushBack(5, 0);  // no such group
-  app.core->HistoryBack();
+  app.commands->History().HistoryBack();
   EXPECT_EQ(app.itemView.selection, 0);
   h.PushBack(1, 9);  // the group exists, the item does not
-  app.core->HistoryBack();
+  app.commands->History().HistoryBack();
   EXPECT_EQ(app.groupView.selection, 1);
   for (auto& p : store::THistoryCollection::Positions(h.CollectionBk)) EXPECT_NE(p, (store::HistoryPosition{1, 9}));
   for (auto& p : store::THistoryCollection::Positions(h.CollectionFw)) EXPECT_NE(p, (store::HistoryPosition{1, 9}));
@@ -292,21 +314,21 @@ TEST(Reopen, ItemAndGroupDropUnsavedChanges) {
   app.Start();
   app.Type("zz");
   EXPECT_TRUE(app.editor.Modified());
-  app.core->ReOpenItem();
+  app.commands->History().ReOpenItem();
   EXPECT_EQ(app.Text(), "first");
   EXPECT_FALSE(app.editor.Modified());
 
   // Change another item in memory, then reopen the group: the file's state comes back.
   app.Type("A");
   app.ClickItem(0);
-  EXPECT_EQ(mwtest::Utf8(app.core->Items().ItemAt(1).ItemText), "Afirst");
+  EXPECT_EQ(mwtest::Utf8(app.core->Data().Items().ItemAt(1).ItemText), "Afirst");
   app.host.confirmAnswer = false;
-  app.core->ReOpenGroup();
-  EXPECT_EQ(mwtest::Utf8(app.core->Items().ItemAt(1).ItemText), "Afirst");
+  app.commands->History().ReOpenGroup();
+  EXPECT_EQ(mwtest::Utf8(app.core->Data().Items().ItemAt(1).ItemText), "Afirst");
   app.host.confirmAnswer = true;
-  app.core->ReOpenGroup();
+  app.commands->History().ReOpenGroup();
   EXPECT_EQ(app.host.confirmations.back(), "グループの開き直し");
-  EXPECT_EQ(mwtest::Utf8(app.core->Items().ItemAt(1).ItemText), "first");
+  EXPECT_EQ(mwtest::Utf8(app.core->Data().Items().ItemAt(1).ItemText), "first");
   EXPECT_EQ(app.itemView.selection, 1);  // the store's stored selection
   EXPECT_EQ(app.Text(), "first");
 }
@@ -315,10 +337,10 @@ TEST(TimeStamps, MenuShowsEveryFormatAndTheCommandInsertsTheChosenOne) {
   mwtest::TempDir dir;
   mwtest::Seed(dir.Data(), TwoGroups(), 1);
   App app(dir.Data());
-  app.core->Clock = [] { return editorsettings::DateTime{2024, 5, 3, 14, 7, 9, 0}; };
+  app.commands->History().SetClock([] { return editorsettings::DateTime{2024, 5, 3, 14, 7, 9, 0}; });
   app.Start();
-  app.core->ListData().SetTimeStampList({Sjis("yyyy'年'")});
-  auto menu = app.core->TimeStampMenu();
+  app.core->Data().ListData().SetTimeStampList({Sjis("yyyy'年'")});
+  auto menu = app.commands->History().TimeStampMenu();
   ASSERT_EQ(menu.size(), 8u);
   EXPECT_EQ(mwtest::Utf8(menu[0].caption), "2024年");
   EXPECT_EQ(menu[1].caption, "2024/5/3");
@@ -331,23 +353,23 @@ TEST(TimeStamps, MenuShowsEveryFormatAndTheCommandInsertsTheChosenOne) {
   EXPECT_TRUE(menu[0].checked);
   EXPECT_EQ(menu[7].tag, 7);
 
-  app.core->ChooseTimeStamp(2);
-  menu = app.core->TimeStampMenu();
+  app.commands->History().ChooseTimeStamp(2);
+  menu = app.commands->History().TimeStampMenu();
   EXPECT_TRUE(menu[2].checked);
   EXPECT_FALSE(menu[0].checked);
   app.editor.SetRowCol(0, 0);
-  app.core->InsertTimeStamp();
+  app.commands->History().InsertTimeStamp();
   EXPECT_EQ(app.Text(), "2024/5/3 14:7:9読む本\r\n二冊目");
 
   // -1 is taken as 0 and stored so; a position past the list inserts nothing.
-  app.core->ChooseTimeStamp(-1);
+  app.commands->History().ChooseTimeStamp(-1);
   app.editor.SetRowCol(0, 0);
-  app.core->InsertTimeStamp();
-  EXPECT_EQ(app.core->MainData().TimeIndex, 0);
+  app.commands->History().InsertTimeStamp();
+  EXPECT_EQ(app.core->Data().MainData().TimeIndex, 0);
   EXPECT_EQ(app.Text(), "2024年2024/5/3 14:7:9読む本\r\n二冊目");
-  app.core->ChooseTimeStamp(8);
+  app.commands->History().ChooseTimeStamp(8);
   const std::string before = app.Text();
-  app.core->InsertTimeStamp();
+  app.commands->History().InsertTimeStamp();
   EXPECT_EQ(app.Text(), before);
   EXPECT_EQ(app.host.errors.size(), 1u);
 }
@@ -360,7 +382,7 @@ TEST(EditorInput, WheelSelectionModeAndLinks) {
   mwtest::Seed(dir.Data(), {{"g", {{"i", text}}}}, 0);
   App app(dir.Data());
   app.Start();
-  app.core->WordWrapExecute(48);
+  app.commands->Editing().WordWrapExecute(48);
 
   app.core->Wheel(-2);
   EXPECT_EQ(app.editor.TopRow(), 2);

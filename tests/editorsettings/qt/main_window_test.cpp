@@ -71,12 +71,12 @@ class MainWindowTest : public QObject {
       d.Button_OK->click();
     });
     QVERIFY(boxes.errors.isEmpty());
-    QCOMPARE(f.Core().GlobalSettings().DEditorMargin.Left(), 25);
-    QVERIFY(f.Core().GlobalSettings().WidthWordWrap);
+    QCOMPARE(f.Core().Data().GlobalSettings().DEditorMargin.Left(), 25);
+    QVERIFY(f.Core().Data().GlobalSettings().WidthWordWrap);
     QCOMPARE(f.MainEditor->Model().Margin().Left(), 25);
     QVERIFY(f.Action(ActionId::WordWrap_Width)->isChecked());
     QCOMPARE(f.Action(ActionId::DelLine)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
-    QCOMPARE(f.Core().ListData().ShortCutList[size_t(ActionId::DelLine)], std::string("Ctrl+D"));
+    QCOMPARE(f.Core().Data().ListData().ShortCutList[size_t(ActionId::DelLine)], std::string("Ctrl+D"));
 
     // The time-stamp command opens the same dialog on its page; cancelled, nothing changes.
     int page = -1;
@@ -106,7 +106,7 @@ class MainWindowTest : public QObject {
       d.Button_OK->click();
     });
     QVERIFY(!abortEnabled);
-    QVERIFY(f.Core().GroupSettings().Enabled);
+    QVERIFY(f.Core().Data().GroupSettings().Enabled);
     QCOMPARE(f.MainEditor->Model().Margin().Left(), 30);
     QVERIFY(!f.MainEditor->Model().Modified());
 

@@ -181,7 +181,7 @@ class WindowCommands : public QObject {
       QCOMPARE(f.Action(ActionId::FindBk)->shortcut(), QKeySequence(QStringLiteral("Shift+F3")));
       QCOMPARE(f.Action(ActionId::Replace)->shortcut(), QKeySequence());
       QCOMPARE(f.Action(ActionId::GroupAdd)->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));
-      QCOMPARE(f.Core().ListData().ShortCutList.size(), size_t{55});
+      QCOMPARE(f.Core().Data().ListData().ShortCutList.size(), size_t{55});
       // The stored shortcut works: Ctrl+G asks for a new group.
       w.boxes.entryScript = [](mainwin::EntryFields&) { return false; };
       QTest::keyClick(f.MainEditor, Qt::Key_G, Qt::ControlModifier);

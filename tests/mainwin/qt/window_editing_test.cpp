@@ -43,7 +43,7 @@ class WindowEditing : public QObject {
       QCOMPARE(w.Panel(6), QStringLiteral("    1 行:  10 桁"));
       w.ClickRow(f.ListBox_Item, 1);
       QCOMPARE(w.Text(), std::string("牛乳"));
-      QCOMPARE(mwtest::Utf8(f.Core().Items().ItemAt(0).ItemText), "abc日本語議題\r\n決定");
+      QCOMPARE(mwtest::Utf8(f.Core().Data().Items().ItemAt(0).ItemText), "abc日本語議題\r\n決定");
       w.ClickRow(f.ListBox_Group, 1);
       QCOMPARE(f.ListBox_Item->model()->rowCount(), 2);
       QCOMPARE(f.Core().ItemList().ItemIndex(), 1);
@@ -111,7 +111,7 @@ class WindowEditing : public QObject {
     mwtest::Seed(dir.Data(), Groups(), 0);
     Window w(dir.Data());
     TMainForm& f = *w.form;
-    f.Core().Clock = [] { return editorsettings::DateTime{2010, 1, 24, 9, 5, 3, 0}; };
+    f.Commands().History().SetClock([] { return editorsettings::DateTime{2010, 1, 24, 9, 5, 3, 0}; });
     f.BuildTimeStampMenu();
     const QList<QAction*> entries = f.PopupMenu_Time->actions();
     QCOMPARE(entries.size(), 9);
@@ -122,7 +122,7 @@ class WindowEditing : public QObject {
     QCOMPARE(entries[5]->text(), QStringLiteral("平22年1月24日 (日)"));
     QVERIFY(entries[2]->isChecked());
     entries[4]->trigger();
-    QCOMPARE(f.Core().MainData().TimeIndex, 2);
+    QCOMPARE(f.Core().Data().MainData().TimeIndex, 2);
     f.BuildTimeStampMenu();
     QVERIFY(f.PopupMenu_Time->actions()[4]->isChecked());
     QCOMPARE(f.PopupMenu_Time->actions().size(), 9);
@@ -168,13 +168,13 @@ class WindowEditing : public QObject {
     w.Settle();
     QCOMPARE(f.ListBox_Item->model()->rowCount(), 1);
     QCOMPARE(mwtest::StoredItems(dir.Data(), 1).back().name, std::string("会議"));
-    QCOMPARE(store::THistoryCollection::Positions(f.Core().History().CollectionBk),
+    QCOMPARE(store::THistoryCollection::Positions(f.Core().Data().History().CollectionBk),
              (std::vector<store::HistoryPosition>{{1, 2}}));
     emit f.ListBox_Group->entryDropped(10, 10, 1, false);  // move group 0 below group 1
     w.Settle();
     QCOMPARE(f.ListBox_Group->model()->index(1, 0).data().toString(), QStringLiteral("仕事"));
     QCOMPARE(f.Core().GroupList().ItemIndex(), 1);
-    QCOMPARE(store::THistoryCollection::Positions(f.Core().History().CollectionBk),
+    QCOMPARE(store::THistoryCollection::Positions(f.Core().Data().History().CollectionBk),
              (std::vector<store::HistoryPosition>{{0, 2}}));
     // A group does not go into the item list.
     QVERIFY(!mainwin::AcceptsEntryDrop(10, 20));
@@ -250,7 +250,7 @@ class WindowEditing : public QObject {
     // size x 1.3 rounded, but never lower than the font's line spacing: descenders stay inside.
     const struct { int size, height; } cases[] = {{9, 12}, {10, 13}, {15, 20}, {5, 6}};
     for (const auto& c : cases) {
-      f.Core().MainData().GroupFontSize = c.size;
+      f.Core().Data().MainData().GroupFontSize = c.size;
       f.ApplyListFontSizes();
       w.Settle();
       const int spacing = QFontMetrics(f.ListBox_Group->ListFont()).height();
@@ -258,7 +258,7 @@ class WindowEditing : public QObject {
       QVERIFY2(height >= spacing, qPrintable(QStringLiteral("%1 < %2").arg(height).arg(spacing)));
       QCOMPARE(height, std::max(c.height, spacing));
     }
-    f.Core().MainData().GroupFontSize = 12;
+    f.Core().Data().MainData().GroupFontSize = 12;
     f.ApplyListFontSizes();
     w.Settle();
     const QImage img = f.ListBox_Group->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -59,7 +59,7 @@ class WindowFiles : public QObject {
                                                     QStringLiteral("メモ.txt"), QStringLiteral("utf8.txt")}));
     QCOMPARE(f.Core().ItemList().ItemIndex(), 3);
     QCOMPARE(w.Text(), std::string("日本語"));
-    QCOMPARE(mwtest::Utf8(f.Core().Items().ItemAt(2).ItemText), std::string("一\r\n二"));
+    QCOMPARE(mwtest::Utf8(f.Core().Data().Items().ItemAt(2).ItemText), std::string("一\r\n二"));
     QVERIFY(f.MainEditor->isEnabled());
   }
 

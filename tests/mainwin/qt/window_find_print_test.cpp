@@ -86,7 +86,7 @@ class WindowFindPrint : public QObject {
     QCOMPARE(w.boxes.findMessages.size(), 2);
     QVERIFY(w.boxes.findMessages[0].startsWith(QStringLiteral("検索結果:これより下に検索文字列")));
     // The search text went into the history of list.bin.
-    QCOMPARE(f.Core().ListData().SearchHistoryList, std::vector<std::string>{"apple"});
+    QCOMPARE(f.Core().Data().ListData().SearchHistoryList, std::vector<std::string>{"apple"});
   }
 
   void groupSearchOpensResultsAndARowOpensItsItem() {
@@ -184,7 +184,7 @@ class WindowFindPrint : public QObject {
     // The window's own settings, with their first values, and its data folder.
     QCOMPARE(p.settings, &f.PrintSettings());
     QCOMPARE(p.header, std::string("%y/%m/%d %t %f"));
-    QCOMPARE(p.folder, f.Core().Folder().Path());
+    QCOMPARE(p.folder, f.Core().Data().Folder().Path());
     QCOMPARE(p.parent, static_cast<QWidget*>(&f));
 
     // All items: the open one is written back after the question.
