@@ -1,8 +1,10 @@
 #include "store/datafolder.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 
@@ -101,6 +103,31 @@ void ReadListStream(InputStream& in, Component& collection, Component& settings,
   for (int32_t i = 0; i < count; ++i) order.push_back(int32());
   ReadComponent(in, collection);
   ReadComponent(in, settings);
+}
+
+// ".<name>.tmp-" followed by the six characters mkostemp() puts in.
+bool IsTemporaryFileName(std::string_view name) {
+  const std::string_view infix = kTemporaryInfix;
+  constexpr size_t kRandom = 6;
+  if (name.size() < 1 + 1 + infix.size() + kRandom || name[0] != '.') return false;
+  if (name.substr(name.size() - kRandom - infix.size(), infix.size()) != infix) return false;
+  for (char c : name.substr(name.size() - kRandom))
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+std::vector<std::string> DataFolder::RemoveStaleTemporaryFiles() const {
+  std::vector<std::string> removed;
+  DIR* dir = opendir(path_.c_str());
+  if (!dir) return removed;
+  while (const dirent* e = readdir(dir)) {
+    const std::string name = e->d_name;
+    struct stat st {};
+    if (!IsTemporaryFileName(name) || lstat(FilePath(name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (unlink(FilePath(name).c_str()) == 0) removed.push_back(name);
+  }
+  closedir(dir);
+  return removed;
 }
 
 bool DataFolder::Exists(const std::string& name) const { return FileExists(FilePath(name)); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/bytestream.h"
@@ -41,6 +42,11 @@ class DataFolder {
   bool LoadListFile(Component& collection, Component& settings, std::vector<int>& order, const std::string& name,
                     FileStamp* stamp = nullptr) const;
 
+  // Removes the temporary files interrupted saves left behind (".<name>.tmp-XXXXXX"); returns
+  // their names. Only while this program's lock on the folder is held: another process of the
+  // program could be writing one of them right now.
+  std::vector<std::string> RemoveStaleTemporaryFiles() const;
+
   bool Exists(const std::string& name) const;
   // Deletes a file of the folder; a failure is ignored.
   void Remove(const std::string& name) const;
@@ -55,6 +61,9 @@ void WriteListStream(OutputStream& out, Component& collection, Component& settin
 
 // "UserData/" inside the given directory (normally the executable's), with a trailing "/".
 std::string DataFolderIn(const std::string& directory);
+
+// A temporary file of the atomic writer: ".<name>.tmp-XXXXXX".
+bool IsTemporaryFileName(std::string_view name);
 
 // The file name of a group's items: its NameID as 8 upper-case hexadecimal digits.
 std::string ItemFileNameOf(int32_t nameId);

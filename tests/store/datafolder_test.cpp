@@ -275,4 +275,27 @@ TEST(DataFolder, StampsTellAFileChangedOnDiskSinceItWasReadOrWritten) {
   EXPECT_TRUE(ChangedOnDisk(items.Stamp, folder.FilePath("ITEMS")));
 }
 
+TEST(DataFolder, StaleTemporaryFilesOfInterruptedSavesAreRemoved) {
+  TempDir dir;
+  DataFolder folder(dir.Path());
+  TMainDataClass m;
+  folder.SaveComponentFile(m, "main.bin");
+  // What a save killed before its rename leaves: the writer's own pattern.
+  {
+    AtomicFileOutput out(folder.FilePath("0A0B0C0D"));
+    EXPECT_TRUE(IsTemporaryFileName(out.TempPath().substr(folder.Path().size())));
+  }
+  WriteAll(folder.FilePath(".group.bin.tmp-Ab3xYz"), "half");
+  WriteAll(folder.FilePath("keep"), "");
+  for (const char* name : {".tmp-abcdef", "group.bin.tmp-abcdef", ".group.bin.tmp-abc", ".x.tmp-ab_def"})
+    WriteAll(folder.FilePath(name), "not ours");
+  std::filesystem::create_directory(folder.FilePath(".dir.tmp-abcdef"));
+  std::filesystem::create_symlink(folder.FilePath("main.bin"), folder.FilePath(".link.tmp-abcdef"));
+  EXPECT_EQ(folder.RemoveStaleTemporaryFiles(), std::vector<std::string>{".group.bin.tmp-Ab3xYz"});
+  EXPECT_FALSE(folder.Exists(".group.bin.tmp-Ab3xYz"));
+  for (const char* name : {"main.bin", "keep", ".tmp-abcdef", "group.bin.tmp-abcdef", ".group.bin.tmp-abc",
+                           ".x.tmp-ab_def", ".dir.tmp-abcdef", ".link.tmp-abcdef"})
+    EXPECT_TRUE(folder.Exists(name)) << name;
+}
+
 }  // namespace
