@@ -55,6 +55,7 @@ void DataFolder::EnsureExists() const {
 }
 
 void DataFolder::SaveComponentFile(Component& object, const std::string& name, FileStamp* stamp) const {
+  EnsureExists();  // a folder removed while the program runs is made again, not given up on
   AtomicFileOutput out(FilePath(name));
   WriteComponent(out, object);
   out.Commit();
@@ -68,6 +69,7 @@ bool DataFolder::LoadComponentFile(Component& object, const std::string& name, F
 
 void DataFolder::SaveListFile(Component& collection, Component& settings, const std::vector<int>& order,
                               const std::string& name, FileStamp* stamp) const {
+  EnsureExists();
   AtomicFileOutput out(FilePath(name));
   WriteListStream(out, collection, settings, order);
   out.Commit();

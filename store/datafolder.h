@@ -29,6 +29,7 @@ class DataFolder {
   // that does not exist gives a stamp that does not exist).
 
   // Replaces the file with one record. The old file stays intact until the new one is complete.
+  // Saving creates a missing folder, as loading does.
   void SaveComponentFile(Component& object, const std::string& name, FileStamp* stamp = nullptr) const;
   // Creates a missing folder; reads one record when the file exists. Returns whether it existed;
   // a missing file leaves the object exactly as it was.

@@ -336,6 +336,37 @@ MergeResult MergeGroups(const ListPrint& base, TRootComponent_Group& ours, TRoot
   return Merge(base, ours, theirs, options, true);
 }
 
+namespace {
+template <class List, class MakeTheirs, class MergeFn>
+MergeResult SaveMergedWith(List& list, const std::string& name, ListPrint& base, MergeOptions options,
+                           MakeTheirs makeTheirs, MergeFn merge) {
+  MergeResult result;
+  const std::string path = list.Folder().FilePath(name);
+  if (ChangedOnDisk(list.Stamp, path) && FileStamp::Of(path).exists) {
+    auto theirs = makeTheirs();
+    theirs->LoadFromFile(name);
+    if (options.conflictTime.empty()) options.conflictTime = ConflictTimeText(theirs->Stamp.mtimeSec);
+    result = merge(base, list, *theirs, options);
+  }
+  list.SaveToFile(name);
+  base = PrintOf(list);
+  return result;
+}
+}  // namespace
+
+MergeResult SaveMerged(TRootComponent_Item& list, const std::string& name, ListPrint& base, MergeOptions options) {
+  return SaveMergedWith(
+      list, name, base, std::move(options),
+      [&] { return std::make_unique<TRootComponent_Item>(list.Folder(), list.Settings()); }, MergeItems);
+}
+
+MergeResult SaveMerged(TRootComponent_Group& list, const std::string& name, ListPrint& base, MergeOptions options) {
+  return SaveMergedWith(
+      list, name, base, std::move(options),
+      [&] { return std::make_unique<TRootComponent_Group>(list.Folder(), list.Settings(), list.CurrentItems()); },
+      MergeGroups);
+}
+
 std::string ConflictTimeText(int64_t unixSeconds) {
   const time_t t = static_cast<time_t>(unixSeconds);
   struct tm local {};

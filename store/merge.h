@@ -84,6 +84,15 @@ MergeResult MergeItems(const ListPrint& base, TRootComponent_Item& ours, TRootCo
 MergeResult MergeGroups(const ListPrint& base, TRootComponent_Group& ours, TRootComponent_Group& theirs,
                         const MergeOptions& options);
 
+// Saves a list as `name` of its folder, never over a version written elsewhere: when the file
+// changed on disk since list.Stamp, that version is merged in first, relative to `base`. A file
+// that vanished is written again whole (a removed folder or file deletes nothing in memory). An
+// empty options.conflictTime takes the outside version's modification time. `base` becomes the
+// version saved. Throws the store's errors; a version on disk that cannot be read stops the save
+// (the caller may keep it aside and save without merging).
+MergeResult SaveMerged(TRootComponent_Item& list, const std::string& name, ListPrint& base, MergeOptions options = {});
+MergeResult SaveMerged(TRootComponent_Group& list, const std::string& name, ListPrint& base, MergeOptions options = {});
+
 // "yyyy-mm-dd hh:mm" in local time.
 std::string ConflictTimeText(int64_t unixSeconds);
 

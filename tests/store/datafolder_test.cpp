@@ -40,6 +40,15 @@ TEST(DataFolder, MissingFolderIsCreatedAndMissingFileKeepsTheObject) {
   struct stat st {};
   ASSERT_EQ(stat(folder.Path().c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
+  // Removed while the program runs: the next save makes it again.
+  std::filesystem::remove_all(dir.Sub("a"));
+  folder.SaveComponentFile(m, "main.bin");
+  EXPECT_TRUE(folder.LoadComponentFile(m, "main.bin"));
+  // A link to a folder that is not there (a sync folder not mounted) is not made into one.
+  std::filesystem::create_symlink(dir.Sub("unmounted/UserData"), dir.Sub("link"));
+  DataFolder linked(dir.Sub("link"));
+  EXPECT_THROW(linked.SaveComponentFile(m, "main.bin"), Error);
+  EXPECT_FALSE(std::filesystem::exists(dir.Sub("unmounted")));
 }
 
 TEST(DataFolder, FolderThatCannotBeCreatedReportsTheIoError) {
@@ -162,9 +171,8 @@ TEST(DataFolder, AnUnwritableFolderReportsCannotCreateAndKeepsTheFile) {
   try {
     broken.SaveComponentFile(m, "x.bin");
     ADD_FAILURE() << "saved into a file";
-  } catch (const StreamError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "ファイル " + dir.Sub("main.bin") + "/x.bin を作成できません (パスが見つかりません)");
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "フォルダ " + dir.Sub("main.bin") + "/ を作成できません (パスが見つかりません)");
   }
 
   if (geteuid() != 0) {  // permissions do not stop root

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 #include <set>
 
@@ -193,6 +194,35 @@ TEST(Merge, GroupsKeepTheirItemFiles) {
   r = MergeGroups(PrintOf(*base), *ours, *theirs, options);
   EXPECT_EQ(Names(*ours), (std::vector<std::string>{"G1", "G4"}));
   EXPECT_EQ(asked, (std::vector<std::pair<int32_t, bool>>{{4, false}, {2, true}}));
+}
+
+TEST(Merge, SavingMergesAVersionWrittenElsewhereFirst) {
+  testutil::TempDir dir;
+  DataFolder folder(dir.Path());
+  TRootComponent_Item ours(folder, nullptr);
+  Fill(ours, {{"A", "a", 1}});
+  ListPrint base;
+  EXPECT_TRUE(SaveMerged(ours, "ITEMS", base).notes.empty());
+  {
+    TRootComponent_Item other(folder, nullptr);  // another program adds an item
+    other.LoadFromFile("ITEMS");
+    Fill(other, {{"B", "b", 2}});
+    other.SaveToFile("ITEMS");
+  }
+  ours.ItemAt(0).ItemText = "a here";
+  MergeResult r = SaveMerged(ours, "ITEMS", base);
+  EXPECT_EQ(Events(r), (std::vector<std::pair<MergeEvent, std::string>>{{MergeEvent::AddedOutside, "B"}}));
+  TRootComponent_Item disk(folder, nullptr);
+  disk.LoadFromFile("ITEMS");
+  EXPECT_EQ(Names(disk), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(disk.ItemAt(0).ItemText, "a here");
+  EXPECT_FALSE(DiffersFrom(disk, base));
+  EXPECT_TRUE(SaveMerged(ours, "ITEMS", base).notes.empty());
+  // A file that vanished (its folder removed) takes everything in memory again.
+  std::filesystem::remove(folder.FilePath("ITEMS"));
+  EXPECT_TRUE(SaveMerged(ours, "ITEMS", base).notes.empty());
+  disk.LoadFromFile("ITEMS");
+  EXPECT_EQ(Names(disk), (std::vector<std::string>{"A", "B"}));
 }
 
 TEST(Merge, OneNoticeNamesWhatWasMerged) {
