@@ -62,20 +62,20 @@ std::vector<Key> KeysOf(const std::vector<EntryPrint>& prints) {
   return keys;
 }
 
-// One side of the merge: its entries in display order, taken out of the list.
+// One side of the merge: its entries in display order. They stay in their list until the result
+// is built, so a failure before that leaves both lists as they were.
 struct Side {
-  std::vector<std::unique_ptr<TRootCollectionItem>> entries;
+  TRootComponent* list = nullptr;
+  std::vector<int> storage;  // storage index of each display position
   std::vector<EntryPrint> prints;
   std::vector<Key> keys;
   std::unordered_map<Key, size_t> at;
 
-  explicit Side(TRootComponent& list) {
-    list.RepairFList();
-    for (int s : list.OrderList) {
-      auto& e = list.Collection[static_cast<size_t>(s)];
-      prints.push_back(PrintOf(*e));
-      entries.push_back(std::move(e));
-    }
+  explicit Side(TRootComponent& l) : list(&l) {
+    l.RepairFList();
+    storage = l.OrderList;
+    prints.reserve(storage.size());
+    for (int s : storage) prints.push_back(PrintOf(*l.Collection[static_cast<size_t>(s)]));
     Index();
   }
   explicit Side(const ListPrint& base) : prints(base.entries) { Index(); }
@@ -87,6 +87,11 @@ struct Side {
   const EntryPrint* Find(Key k) const {
     auto it = at.find(k);
     return it == at.end() ? nullptr : &prints[it->second];
+  }
+  const EntryPrint& Print(Key k) const { return prints[at.at(k)]; }
+  const TRootCollectionItem& Entry(Key k) const { return *list->Collection[static_cast<size_t>(storage[at.at(k)])]; }
+  std::unique_ptr<TRootCollectionItem> Take(Key k) {
+    return std::move(list->Collection[static_cast<size_t>(storage[at.at(k)])]);
   }
 };
 
@@ -223,11 +228,18 @@ MergeResult Merge(const ListPrint& basePrint, TRootComponent& ours, TRootCompone
   for (auto& [k, d] : decisions)
     if (d.take == Take::Both) order.insert(std::next(placed.at(k)), {k, true});
 
-  // ---- the result
+  // ---- settings: the outside ones when only they changed
   MergeResult result;
+  const uint64_t mySettings = SettingsPrint(*ours.EditorSettings);
+  const uint64_t theirSettings = SettingsPrint(*theirs.EditorSettings);
+  const bool takeSettings = basePrint.known && mySettings == basePrint.settings && theirSettings != mySettings;
+
+  // ---- the result
   const std::string suffix = " (" + Cp932("競合") + " " + options.conflictTime + ")";
   std::vector<std::unique_ptr<TRootCollectionItem>> merged;
   std::vector<EntryPrint> mergedPrints;
+  merged.reserve(order.size());
+  mergedPrints.reserve(order.size());
   std::vector<size_t> copies;
   std::unordered_map<Key, size_t> mergedAt;
   int selection = -1;
@@ -236,26 +248,25 @@ MergeResult Merge(const ListPrint& basePrint, TRootComponent& ours, TRootCompone
     std::unique_ptr<TRootCollectionItem> entry;
     EntryPrint print;
     if (slot.copy) {
-      entry = std::move(other.entries[other.at.at(slot.key)]);
+      entry = other.Take(slot.key);
       entry->Name += suffix;
       copies.push_back(merged.size());
       print = PrintOf(*entry);
       result.notes.push_back({MergeEvent::KeptBoth, merged[mergedAt.at(slot.key)]->Name, entry->Name});
     } else if (d.take == Take::Theirs) {
-      entry = std::move(other.entries[other.at.at(slot.key)]);
-      print = other.prints[other.at.at(slot.key)];
+      entry = other.Take(slot.key);
+      print = other.Print(slot.key);
     } else {
-      const size_t i = mine.at.at(slot.key);
-      entry = std::move(mine.entries[i]);
-      print = mine.prints[i];
+      entry = mine.Take(slot.key);
+      print = mine.Print(slot.key);
       if (d.lineFromTheirs) {
-        print.line = other.Find(slot.key)->line;
+        print.line = other.Print(slot.key).line;
         static_cast<TItemsCollectionItem&>(*entry).Line = print.line;
       }
     }
     if (!slot.copy && d.event && *d.event != MergeEvent::KeptBoth) {
       MergeNote note{*d.event, entry->Name, {}};
-      if (*d.event == MergeEvent::GroupAttributesBoth) note.otherName = other.entries[other.at.at(slot.key)]->Name;
+      if (*d.event == MergeEvent::GroupAttributesBoth) note.otherName = other.Entry(slot.key).Name;
       result.notes.push_back(std::move(note));
     }
     if (!slot.copy) mergedAt[slot.key] = merged.size();
@@ -265,21 +276,14 @@ MergeResult Merge(const ListPrint& basePrint, TRootComponent& ours, TRootCompone
   }
   for (Key k : base.keys) {
     const Decision& d = decisions.at(k);
-    if (d.event == MergeEvent::DeletedOutside)
-      result.notes.push_back({*d.event, mine.entries[mine.at.at(k)]->Name, {}});
+    if (d.event == MergeEvent::DeletedOutside) result.notes.push_back({*d.event, mine.Entry(k).Name, {}});
   }
-
-  // ---- settings: the outside ones when only they changed
-  const uint64_t mySettings = SettingsPrint(*ours.EditorSettings);
-  const uint64_t theirSettings = SettingsPrint(*theirs.EditorSettings);
-  uint64_t mergedSettings = mySettings;
-  if (basePrint.known && mySettings == basePrint.settings && theirSettings != mySettings) {
+  if (takeSettings) {
     std::swap(ours.EditorSettings, theirs.EditorSettings);
-    mergedSettings = theirSettings;
     result.notes.push_back({MergeEvent::SettingsOutside, {}, {}});
   }
 
-  result.differsFromTheirs = mergedPrints != other.prints || mergedSettings != theirSettings;
+  result.differsFromTheirs = mergedPrints != other.prints || (!takeSettings && mySettings != theirSettings);
   ours.Collection = std::move(merged);
   ours.OrderList.resize(ours.Collection.size());
   for (size_t i = 0; i < ours.OrderList.size(); ++i) ours.OrderList[i] = static_cast<int>(i);
