@@ -15,6 +15,7 @@
 #include "testutil.h"
 
 using namespace store;
+using testutil::ErrorOf;
 using testutil::ReadAll;
 using testutil::TempDir;
 using testutil::WriteAll;
@@ -188,31 +189,15 @@ TEST(DataFolder, AFileThatCannotBeOpenedReportsIt) {
   TempDir dir;
   DataFolder folder(dir.Path());
   std::filesystem::create_directory(folder.FilePath("main.bin"));
-  // A pipe must not hang the reader in open().
-  ASSERT_EQ(mkfifo(folder.FilePath("list.bin").c_str(), 0600), 0);
-  TMainDataClass m;
-  try {
-    folder.LoadComponentFile(m, "main.bin");
-    ADD_FAILURE();
-  } catch (const StreamError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "ファイル " + folder.FilePath("main.bin") + " は開けません (ファイルではなくフォルダです)");
-  }
-  try {
-    folder.LoadComponentFile(m, "list.bin");
-    ADD_FAILURE();
-  } catch (const StreamError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "ファイル " + folder.FilePath("list.bin") + " は開けません (通常のファイルではありません)");
-  }
+  ASSERT_EQ(mkfifo(folder.FilePath("list.bin").c_str(), 0600), 0);  // must not hang open()
   WriteAll(dir.Sub("file"), "");
-  try {
-    DataFolder(dir.Sub("file/UserData")).EnsureExists();
-    ADD_FAILURE();
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "フォルダ " + dir.Sub("file/UserData/") + " を作成できません (パスが見つかりません)");
-  }
+  TMainDataClass m;
+  EXPECT_EQ(ErrorOf([&] { folder.LoadComponentFile(m, "main.bin"); }),
+            "ファイル " + folder.FilePath("main.bin") + " は開けません (ファイルではなくフォルダです)");
+  EXPECT_EQ(ErrorOf([&] { folder.LoadComponentFile(m, "list.bin"); }),
+            "ファイル " + folder.FilePath("list.bin") + " は開けません (通常のファイルではありません)");
+  EXPECT_EQ(ErrorOf([&] { DataFolder(dir.Sub("file/UserData")).EnsureExists(); }),
+            "フォルダ " + dir.Sub("file/UserData/") + " を作成できません (パスが見つかりません)");
 }
 
 TEST(DataFolder, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
@@ -220,90 +205,71 @@ TEST(DataFolder, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
   DataFolder folder(dir.Sub("UserData"));
   folder.EnsureExists();
   std::filesystem::create_directories(dir.Sub("synced/deeper"));
-  // A chain of two links, the last one relative to its own folder.
-  std::filesystem::create_symlink("deeper/group.bin", dir.Sub("synced/link"));
-  std::filesystem::create_symlink(dir.Sub("synced/link"), folder.FilePath("group.bin"));
-  TRootComponent_Item items(folder, nullptr);
-  TRootComponent_Group groups(folder, nullptr, items);
-  groups.Add(0, -1, 0, 0, "first");
-  groups.SaveToFile("group.bin");
-  groups.Add(1, -1, 0, 0, "second");
-  groups.SaveToFile("group.bin");
-  EXPECT_TRUE(std::filesystem::is_symlink(folder.FilePath("group.bin")));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.Sub("synced/link")));
-  TRootComponent_Group back(folder, nullptr, items);
-  back.LoadFromFile("group.bin");
-  EXPECT_EQ(back.RefreshNameStrings(), (std::vector<std::string>{"first", "second"}));
-  EXPECT_EQ(ReadAll(dir.Sub("synced/deeper/group.bin")), ReadAll(folder.FilePath("group.bin")));
-  // No temporary file was left in either folder.
-  for (const auto& d : {folder.Path(), dir.Sub("synced/deeper")}) {
-    int files = 0;
-    for (const auto& e : std::filesystem::directory_iterator(d)) files += e.path().filename().string()[0] == '.';
-    EXPECT_EQ(files, 0) << d;
+  // A chain of two links, the second relative to its own folder.
+  std::filesystem::create_symlink("deeper/main.bin", dir.Sub("synced/link"));
+  std::filesystem::create_symlink(dir.Sub("synced/link"), folder.FilePath("main.bin"));
+  TMainDataClass m;
+  for (int top : {1, 2}) {
+    m.Top = top;
+    folder.SaveComponentFile(m, "main.bin");
   }
-  // A link that points nowhere gets its target created; a loop of links is an error.
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.FilePath("main.bin")));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Sub("synced/link")));
+  TMainDataClass back;
+  folder.LoadComponentFile(back, "main.bin");
+  EXPECT_EQ(back.Top, 2);
+  // A link that points nowhere gets its target made; a loop of links is an error.
   std::filesystem::create_symlink(dir.Sub("synced/new.bin"), folder.FilePath("dangling"));
-  groups.SaveToFile("dangling");
+  folder.SaveComponentFile(m, "dangling");
   EXPECT_TRUE(std::filesystem::is_regular_file(dir.Sub("synced/new.bin")));
   std::filesystem::create_symlink("loop", folder.FilePath("loop"));
-  EXPECT_THROW(groups.SaveToFile("loop"), StreamError);
-  EXPECT_TRUE(std::filesystem::is_symlink(folder.FilePath("loop")));
+  EXPECT_THROW(folder.SaveComponentFile(m, "loop"), StreamError);
 }
 
 TEST(DataFolder, StampsTellAFileChangedOnDiskSinceItWasReadOrWritten) {
   TempDir dir;
   DataFolder folder(dir.Path());
-  TRootComponent_Item items(folder, nullptr);
+  const std::string path = folder.FilePath("ITEMS");
+  TRootComponent_Item items(folder, nullptr), other(folder, nullptr);
   items.LoadFromFile("ITEMS");
   EXPECT_FALSE(items.Stamp.exists);
-  EXPECT_FALSE(ChangedOnDisk(items.Stamp, folder.FilePath("ITEMS")));
   items.Add(0, -1, 0, 0, "zz");
   items.SaveToFile("ITEMS");
-  EXPECT_TRUE(items.Stamp.exists);
-  EXPECT_FALSE(ChangedOnDisk(items.Stamp, folder.FilePath("ITEMS")));
-  const FileStamp saved = items.Stamp;
-
-  TRootComponent_Item other(folder, nullptr);
+  EXPECT_FALSE(ChangedOnDisk(items.Stamp, path));
   other.LoadFromFile("ITEMS");
-  EXPECT_EQ(other.Stamp, saved);
+  EXPECT_EQ(other.Stamp, items.Stamp);
   // Replaced by another writer (a new inode, as sync tools do), even with the same bytes.
   other.SaveToFile("ITEMS");
-  EXPECT_TRUE(ChangedOnDisk(saved, folder.FilePath("ITEMS")));
+  EXPECT_TRUE(ChangedOnDisk(items.Stamp, path));
   // Rewritten in place with the same size: the modification time tells.
   items.LoadFromFile("ITEMS");
-  std::string bytes = ReadAll(folder.FilePath("ITEMS"));
+  std::string bytes = ReadAll(path);
   bytes.replace(bytes.find("zz"), 2, "yy");
-  std::ofstream(folder.FilePath("ITEMS"), std::ios::binary | std::ios::in | std::ios::out) << bytes;
+  std::ofstream(path, std::ios::binary | std::ios::in | std::ios::out) << bytes;
   const timespec later[2] = {{items.Stamp.mtimeSec + 1, 0}, {items.Stamp.mtimeSec + 1, 0}};
-  utimensat(AT_FDCWD, folder.FilePath("ITEMS").c_str(), later, 0);
-  EXPECT_TRUE(ChangedOnDisk(items.Stamp, folder.FilePath("ITEMS")));
-  items.LoadFromFile("ITEMS");
-  EXPECT_FALSE(ChangedOnDisk(items.Stamp, folder.FilePath("ITEMS")));
-  std::filesystem::remove(folder.FilePath("ITEMS"));
-  EXPECT_TRUE(ChangedOnDisk(items.Stamp, folder.FilePath("ITEMS")));
+  utimensat(AT_FDCWD, path.c_str(), later, 0);
+  EXPECT_TRUE(ChangedOnDisk(items.Stamp, path));
+  std::filesystem::remove(path);
+  EXPECT_TRUE(ChangedOnDisk(other.Stamp, path));
 }
 
 TEST(DataFolder, StaleTemporaryFilesOfInterruptedSavesAreRemoved) {
   TempDir dir;
   DataFolder folder(dir.Path());
-  TMainDataClass m;
-  folder.SaveComponentFile(m, "main.bin");
-  // What a save killed before its rename leaves: the writer's own pattern.
   {
-    AtomicFileOutput out(folder.FilePath("0A0B0C0D"));
+    AtomicFileOutput out(folder.FilePath("0A0B0C0D"));  // the writer's own pattern
     EXPECT_TRUE(IsTemporaryFileName(out.TempPath().substr(folder.Path().size())));
   }
-  WriteAll(folder.FilePath(".group.bin.tmp-Ab3xYz"), "half");
-  WriteAll(folder.FilePath("keep"), "");
-  for (const char* name : {".tmp-abcdef", "group.bin.tmp-abcdef", ".group.bin.tmp-abc", ".x.tmp-ab_def"})
-    WriteAll(folder.FilePath(name), "not ours");
-  std::filesystem::create_directory(folder.FilePath(".dir.tmp-abcdef"));
+  const std::vector<std::string> others = {"main.bin",           ".tmp-abcdef",   "group.bin.tmp-abcdef",
+                                           ".group.bin.tmp-abc", ".x.tmp-ab_def", ".link.tmp-abcdef"};
+  for (const auto& name : others) WriteAll(folder.FilePath(name), "not ours");
+  std::filesystem::remove(folder.FilePath(".link.tmp-abcdef"));
   std::filesystem::create_symlink(folder.FilePath("main.bin"), folder.FilePath(".link.tmp-abcdef"));
+  std::filesystem::create_directory(folder.FilePath(".dir.tmp-abcdef"));
+  WriteAll(folder.FilePath(".group.bin.tmp-Ab3xYz"), "half");
   EXPECT_EQ(folder.RemoveStaleTemporaryFiles(), std::vector<std::string>{".group.bin.tmp-Ab3xYz"});
-  EXPECT_FALSE(folder.Exists(".group.bin.tmp-Ab3xYz"));
-  for (const char* name : {"main.bin", "keep", ".tmp-abcdef", "group.bin.tmp-abcdef", ".group.bin.tmp-abc",
-                           ".x.tmp-ab_def", ".dir.tmp-abcdef", ".link.tmp-abcdef"})
-    EXPECT_TRUE(folder.Exists(name)) << name;
+  for (const auto& name : others) EXPECT_TRUE(folder.Exists(name)) << name;
+  EXPECT_TRUE(folder.Exists(".dir.tmp-abcdef"));
 }
 
 }  // namespace
