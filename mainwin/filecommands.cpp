@@ -215,7 +215,7 @@ void FileCommands::ImportGroup() {
   // The whole file is read and checked first: a damaged one adds no group.
   ExchangeGroup imported;
   try {
-    imported = ParseExchangeFile(ReadFileBytes(path));
+    imported = ReadExchangeFile(path);
   } catch (const std::exception& e) {
     core_.Host().ShowError(e.what());
     return;
