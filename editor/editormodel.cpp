@@ -325,8 +325,10 @@ void EditorModel::RepaintChange(const LastChange& change) {
     return;
   }
   const unsigned moved_areas = kAreaText | kAreaImagebar;
+  // The rows after the change move to just after its new rows; the shifted region starts at the
+  // higher of the two places, so that rows moving up land inside it.
   if (delta != 0 && change.Row + change.Replaced <= top_row_ + layout_.visible_rows)
-    viewport_->ScrollRows(change.Row + change.Replaced, delta, moved_areas);
+    viewport_->ScrollRows(change.Row + std::min(change.Replaced, change.Inserted), delta, moved_areas);
   // The recoloured rows are counted from the first changed row, the new rows among them.
   const int last = change.Row + std::max({change.Inserted, change.StateChanged, 1}) - 1;
   InvalidateRows(change.Row, last, moved_areas);
@@ -472,7 +474,7 @@ void EditorModel::SetTopRow(int row) {
   top_row_ = row;
   if (viewport_ != nullptr && !updating_) {
     if (std::abs(delta) < layout_.visible_rows) {
-      viewport_->ScrollRows(old_top, delta, kAreaRows);
+      viewport_->ScrollRows(top_row_, delta, kAreaRows);  // the whole text area shifts
     } else {
       viewport_->InvalidateAll();
     }

@@ -70,9 +70,10 @@ class Viewport {
   virtual void InvalidateRows(int first, int last, unsigned areas) = 0;
   // Repaint everything.
   virtual void InvalidateAll() = 0;
-  // Move the shown content of rows from `fromRow` (as shown now) down by `delta` rows (up when
-  // negative) in the given areas without redrawing it; the window repaints what is uncovered.
-  // `fromRow` may lie above the top row (a change above the view): then everything moves.
+  // Shift what is shown from the top of row `fromRow` (placed by the current top row) to the
+  // bottom down by `delta` rows (up when negative) in the given areas without redrawing it; pixels
+  // stay inside that region and the window repaints what the shift uncovers. `fromRow` may lie
+  // above the top row (a change above the view): then the whole area shifts.
   virtual void ScrollRows(int fromRow, int delta, unsigned areas) = 0;
   // The left scroll offset changed by `dxPixels` (content moves left when positive).
   virtual void ScrollHorizontally(int dxPixels) = 0;
