@@ -491,6 +491,9 @@ class EditorModel : public EditorViewHooks {
   bool InSelectionAt(Position p, bool inclusive_end) const;
 
   // editormodel_edit.cpp
+  // Text to insert with lone CR and LF made CR LF (in `buffer` when it changes), so that the caret
+  // offsets counted in it match the rows.
+  static std::string_view WithRowLineEnds(std::string_view text, std::string& buffer);
   void ReplaceRowsAt(int row, int count, std::string_view s, int64_t caret_offset);
   void ReplaceSpan(SelPoint a, SelPoint b, std::string_view text, int64_t caret_offset = -1);
   void ReplaceSelection(std::string_view text);
