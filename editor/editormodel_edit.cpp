@@ -192,7 +192,7 @@ void EditorModel::OverwriteText(std::string_view text) {
 
 void EditorModel::ImeCommit(std::string_view cp932, bool chars_follow) {
   if (ReadOnly() || cp932.empty()) return;
-  TypeText(cp932);
+  CommitComposition(cp932);
   if (chars_follow) ime_skip_ = static_cast<int>(cp932.size());
 }
 

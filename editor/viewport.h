@@ -1,7 +1,8 @@
 // What the editor model needs from the window that shows it: repaint and scroll requests, the
 // caret, scroll bars, mouse cursor, clipboard, dragging, and the events the host listens to.
-// The Qt widget implements it; tests use a recording fake. Row numbers are document rows; the
-// window maps them through the model's geometry (EditorModel::RowY) and ignores rows off screen.
+// The Qt widget implements it; tests use a recording fake. Row numbers are rows as painted (the
+// document rows unless an input-method composition is laid out); the window maps them through the
+// model's geometry (EditorModel::PaintRowY) and ignores rows off screen.
 #pragma once
 
 #include <string>
@@ -99,6 +100,8 @@ class Viewport {
   virtual void OnSelectionModeChange() {}
   virtual void OnTopRowChange() {}
   virtual void OnTopColChange() {}
+  // ReadOnly changed: the window tells the input method whether it may compose here.
+  virtual void OnReadOnlyChange() {}
 };
 
 }  // namespace editor

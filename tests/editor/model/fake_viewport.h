@@ -44,7 +44,7 @@ class FakeViewport : public Viewport {
   void InvalidateRows(int first, int last, unsigned areas) override {
     invalidated.push_back({first, last, areas});
     if (screen_model != nullptr && (areas & kAreaText))
-      for (int r = first; r <= last; ++r) MarkDirty(r - screen_model->TopRow());
+      for (int r = first; r <= last; ++r) MarkDirty(r - screen_model->PaintTopRow());
   }
   void InvalidateAll() override {
     ++invalidate_all;
@@ -52,7 +52,7 @@ class FakeViewport : public Viewport {
   }
   void ScrollRows(int from, int delta, unsigned areas) override {
     scrolled.push_back({from, delta, areas});
-    if (screen_model != nullptr && (areas & kAreaText)) ScrollScreen(from - screen_model->TopRow(), delta);
+    if (screen_model != nullptr && (areas & kAreaText)) ScrollScreen(from - screen_model->PaintTopRow(), delta);
   }
   void ScrollHorizontally(int dx) override { scrolled_x += dx; }
   void UpdateScrollBars(const ScrollBarState& v, const ScrollBarState& h) override {
@@ -93,7 +93,7 @@ class FakeViewport : public Viewport {
 
   // What a row slot shows: the text of the row there and how it ends, or nothing below the text.
   static std::string Shown(const EditorModel& m, int slot) {
-    const RowPaintInfo info = m.PaintInfo(m.TopRow() + slot);
+    const RowPaintInfo info = m.PaintInfo(m.PaintTopRow() + slot);
     if (info.attr == rowNone) return {};
     return std::string(info.text) + (info.attr == rowLineBreak ? "|" : info.attr == rowWrapped ? ">" : "$");
   }
