@@ -2,7 +2,8 @@
 # that drive the real program with xdotool. Sourced after app, cli, grab (optional) are set.
 work=$(mktemp -d)
 pid=
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+# A script that starts more (an input method) defines on_exit to stop it.
+trap 'kill "$pid" 2>/dev/null || true; [ "$(type -t on_exit)" = function ] && on_exit; rm -rf "$work"' EXIT
 data=$work/UserData
 export SORAMETEXT_DATA_DIR=$data
 # A runtime directory of its own, so a running sorametext of the user does not count as ours.
