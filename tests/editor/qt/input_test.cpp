@@ -119,6 +119,14 @@ class InputTest : public QObject {
     QCOMPARE(Text(*w), std::string("?a?b?"));
     QCOMPARE(spy.count(), 2);
     QCOMPARE(spy.at(1).at(0).toInt(), 2);
+    // Composing shows the "?" it will become; the count comes with the commit.
+    Preedit(*w, QStringLiteral("😀あ"), 0, 3);
+    QCOMPARE(std::string(w->Model().PaintInfo(0).text), "?a?b??" + Cp932(QStringLiteral("あ")));
+    QCOMPARE(w->Model().CaretRect().x, w->Model().ColX(8));
+    QCOMPARE(spy.count(), 2);
+    Commit(*w, QStringLiteral("😀あ"));
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(spy.at(2).at(0).toInt(), 1);
   }
 
   void inputMethodCommitIsOneEdit() {
@@ -178,6 +186,7 @@ class InputTest : public QObject {
     QCOMPARE(with_bar.topLeft(), QPoint(w->Model().CaretRect().x, w->Model().CaretRect().y) + w->viewport()->pos());
     QCOMPARE(w->inputMethodQuery(Qt::ImEnabled).toBool(), true);
     QCOMPARE(w->inputMethodQuery(Qt::ImFont).value<QFont>(), w->EditorQFont());
+    QVERIFY(w->inputMethodQuery(Qt::ImHints).toInt() & Qt::ImhMultiLine);
   }
 
   void preeditIsLaidOutAtTheCaretWithTheInputMethodsLook() {
