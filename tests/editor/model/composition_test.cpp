@@ -153,16 +153,6 @@ TEST(Composition, EndsWhenTheTextOrCaretChangesOtherwiseAndNeverWhenReadOnly) {
   e.model.SetText("other");
   EXPECT_FALSE(e.model.Composing());
   EXPECT_EQ(Painted(e.model, 0), "other");
-  e.model.SetModified(false);
-  // Focus lost: the display goes; the input method's commit that follows lands once.
-  e.model.SetComposition("x", 1);
-  e.model.FocusOut();
-  EXPECT_FALSE(e.model.Composing());
-  EXPECT_EQ(e.Text(), "other");
-  EXPECT_FALSE(e.model.Modified());
-  e.model.CommitComposition("x");
-  EXPECT_EQ(e.Text(), "xother");
-  EXPECT_EQ(e.UndoEntries(), 1u);
 }
 
 TEST(Composition, AfterAFinalLineBreakItIsANewLastRow) {
