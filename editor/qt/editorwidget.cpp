@@ -421,8 +421,10 @@ void TEditor::UpdateCaret(const CaretInfo& caret) {
 
 void TEditor::UpdateInputMethod() {
   if (!hasFocus()) return;
+  // Not the selected text itself: every query named here is answered at once, and a selection
+  // may be the whole document; the input method reads it from the surrounding text and anchor.
   QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle | Qt::ImCursorPosition |
-                                         Qt::ImAnchorPosition | Qt::ImSurroundingText | Qt::ImCurrentSelection);
+                                         Qt::ImAnchorPosition | Qt::ImSurroundingText);
 }
 
 void TEditor::OnSelectionChange(bool selected) {
