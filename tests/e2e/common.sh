@@ -3,7 +3,7 @@
 work=$(mktemp -d)
 pid=
 # A script that starts more (an input method) defines on_exit to stop it.
-trap 'kill "$pid" 2>/dev/null || true; [ "$(type -t on_exit)" = function ] && on_exit; rm -rf "$work"' EXIT
+trap 'kill "$pid" 2>/dev/null || true; if [ "$(type -t on_exit)" = function ]; then on_exit || true; fi; rm -rf "$work"' EXIT
 data=$work/UserData
 export SORAMETEXT_DATA_DIR=$data
 # A runtime directory of its own, so a running sorametext of the user does not count as ours.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Japanese input through a real input method (fcitx5 + Mozc on a private Xvfb display): romaji is
 # typed with xdotool, converted with Space and committed with Return in the middle of a line, in
-# place of a selection and at the end of a wrapped row, and a composition is left by moving the
-# focus; sorametext-cli then reads what was stored. A plain QPlainTextEdit goes through the same
+# place of a selection and at the end of a wrapped row, a selection is converted again, and a
+# composition is left by moving the focus; sorametext-cli then reads what was stored. A plain QPlainTextEdit goes through the same
 # first steps. With SHOT_DIR set, screenshots during composition are kept (ref_* are the
 # QPlainTextEdit's) to be looked at side by side.
 # Usage: ime_e2e.sh SORAMETEXT SORAMETEXT_CLI GRABSCREEN IME_REFERENCE
@@ -21,10 +21,11 @@ while [ -e "/tmp/.X$disp-lock" ] || [ -e "/tmp/.X11-unix/X$disp" ]; do disp=$((d
 ime=$work/ime
 ref_pid=
 on_exit() {
-  [ -n "$ref_pid" ] && kill "$ref_pid" 2>/dev/null
-  "$here/ime/stop" "$ime"
+  if [ -n "$ref_pid" ]; then kill "$ref_pid" 2>/dev/null || true; fi
+  "$here/ime/stop" "$ime" || true
 }
-eval "$("$here/ime/start" ":$disp" "$ime")"
+ime_env=$("$here/ime/start" ":$disp" "$ime") || { cat "$ime"/*.log >&2 || true; fail "the input method did not start"; }
+eval "$ime_env"
 
 # The input method is on for the focused window (fcitx5-remote says 2), within 15 s.
 ime_active() {
@@ -42,10 +43,10 @@ long="aaaaaaaaa aaaaaaaaa aaaaaaaaa aaaaaaaaa aaaaaaaaa bbbbbbbb ccc"
 printf '日本語の文章です。\n東京タワー\n%s\nend' "$long" >"$work/text.txt"
 
 # ---- the reference: QPlainTextEdit under the same input method
-"$reference" "$work/text.txt" &
+"$reference" "$work/text.txt" 2>"$work/reference.log" &
 ref_pid=$!
 rwid=$(timeout 30 xdotool search --sync --onlyvisible --name 'ime-reference' | head -n1 || true)
-[ -n "$rwid" ] || fail "no reference window"
+[ -n "$rwid" ] || { cat "$work/reference.log" >&2; fail "no reference window"; }
 xdotool windowfocus --sync "$rwid"
 ime_active
 key ctrl+Home Right Right Right Right Right
@@ -82,6 +83,11 @@ key Down Home shift+Right shift+Right
 romaji oosaka
 shot selection_preedit
 key space Return
+# Reconversion of a selection: select 大阪, the conversion key, F7 (full-width katakana), commit.
+key Home shift+Right shift+Right
+key Henkan_Mode
+shot reconversion
+key F7 Return
 # At the end of a wrapped row: the composition wraps like text.
 key Down Home
 xdotool key --repeat 58 Right
@@ -100,7 +106,7 @@ key Up Return
 wait_gone
 
 got=$("$cli" cat "$data" 0 0)
-want=$'日本語の文新しい章です。\r\n大阪タワー\r\n'"${long:0:58}"$'新しい ccc\r\nendいぬ'
+want=$'日本語の文新しい章です。\r\nオオサカタワー\r\n'"${long:0:58}"$'新しい ccc\r\nendいぬ'
 [ "$got" = "$want" ] || {
   printf 'stored: %q\nwanted: %q\n' "$got" "$want" >&2
   fail "the committed text was not stored as typed"
