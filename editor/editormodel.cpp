@@ -142,7 +142,12 @@ void EditorModel::SetDelimiters(const DelimiterSet& set) {
 
 // ---- properties --------------------------------------------------------------------------------
 
-void EditorModel::SetReadOnly(bool on) { props_.ReadOnly = on; }
+void EditorModel::SetReadOnly(bool on) {
+  if (on == props_.ReadOnly) return;
+  props_.ReadOnly = on;
+  if (on) DropComposition();
+  if (viewport_ != nullptr) viewport_->OnReadOnlyChange();
+}
 
 void EditorModel::SetOverwrite(bool on) {
   if (overwrite_ == on) return;
@@ -305,12 +310,15 @@ void EditorModel::Invalidate() {
 }
 
 void EditorModel::InvalidateRows(int first, int last, unsigned areas) {
-  if (viewport_ == nullptr || updating_) return;
-  const int view_last = top_row_ + layout_.visible_rows;  // the partly visible row too
-  first = std::max(first, top_row_);
-  last = std::min(last, view_last);
-  if (first > last) return;
-  viewport_->InvalidateRows(first, last, areas);
+  // Document rows to rows as painted (they differ while composing).
+  if (compose_.active) {
+    const bool first_inside = first >= compose_.top && first < compose_.top + compose_.replaced;
+    first = first_inside ? compose_.top : PaintRowOf(first);
+    last = PaintRowOf(last);
+    if (last >= compose_.top && last < compose_.top + static_cast<int>(compose_.rows.size()))
+      last = compose_.top + static_cast<int>(compose_.rows.size()) - 1;
+  }
+  InvalidatePaintRows(first, last, areas);
 }
 
 void EditorModel::RepaintChange(const LastChange& change) {
@@ -325,8 +333,10 @@ void EditorModel::RepaintChange(const LastChange& change) {
     return;
   }
   const unsigned moved_areas = kAreaText | kAreaImagebar;
+  // The rows after the change move to just after its new rows; the shifted region starts at the
+  // higher of the two places, so that rows moving up land inside it.
   if (delta != 0 && change.Row + change.Replaced <= top_row_ + layout_.visible_rows)
-    viewport_->ScrollRows(change.Row + change.Replaced, delta, moved_areas);
+    viewport_->ScrollRows(change.Row + std::min(change.Replaced, change.Inserted), delta, moved_areas);
   // The recoloured rows are counted from the first changed row, the new rows among them.
   const int last = change.Row + std::max({change.Inserted, change.StateChanged, 1}) - 1;
   InvalidateRows(change.Row, last, moved_areas);
@@ -339,6 +349,7 @@ void EditorModel::RepaintChange(const LastChange& change) {
 
 void EditorModel::BeginEdit() {
   if (edit_depth_++ == 0) {
+    DropComposition();  // laid out on rows about to change
     edit_revision_ = doc_->TextRevision();
     pending_change_ = false;
     pending_many_ = false;
@@ -372,6 +383,7 @@ void EditorModel::FinishEdit(bool changed) {
 }
 
 void EditorModel::RowsChanged(const LastChange& change) {
+  DropComposition();
   if (edit_depth_ > 0) {
     if (!pending_change_) {
       pending_ = change;
@@ -395,6 +407,7 @@ void EditorModel::RowsChanged(const LastChange& change) {
 }
 
 void EditorModel::Refresh() {
+  DropComposition();
   Relayout(false);
   Invalidate();
   const int limit = std::max(0, doc_->CaretRowLimit());
@@ -427,6 +440,7 @@ void EditorModel::PullBackTo(int limit) {
 }
 
 void EditorModel::SetUpdating(bool updating) {
+  if (updating) DropComposition();
   updating_ = updating;
   if (!updating) Invalidate();
 }
@@ -467,12 +481,13 @@ RowAttribute EditorModel::RowAttributeOf(int row) const {
 void EditorModel::SetTopRow(int row) {
   row = std::clamp(row, 0, std::max(0, doc_->Count()));
   if (row == top_row_) return;
-  const int delta = top_row_ - row;
-  const int old_top = top_row_;
+  const int old_paint_top = PaintTopRow();
   top_row_ = row;
+  // While composing the rows as painted may move by more than the document rows.
+  const int delta = old_paint_top - PaintTopRow();
   if (viewport_ != nullptr && !updating_) {
     if (std::abs(delta) < layout_.visible_rows) {
-      viewport_->ScrollRows(old_top, delta, kAreaRows);
+      viewport_->ScrollRows(PaintTopRow(), delta, kAreaRows);  // the whole text area shifts
     } else {
       viewport_->InvalidateAll();
     }
@@ -552,6 +567,8 @@ void EditorModel::FocusIn() {
 void EditorModel::FocusOut() {
   if (!focused_) return;
   focused_ = false;
+  // The input method decides what becomes of its text (fcitx5 commits it right after).
+  DropComposition();
   mouse_down_ = mouse_selecting_ = mouse_drag_pending_ = mouse_dragging_ = false;
   UpdateCaret();
 }

@@ -91,6 +91,17 @@ struct RowPaintInfo {
   RowEndMark end_mark = RowEndMark::None;
   int end_col = 0;         // display column where the end mark is drawn
   bool caret_row = false;  // underline it when Marks.Underline is visible
+  // The part of an input-method composition on this row: bytes [composition_start,
+  // composition_end) of `text`, which are the composition's bytes from composition_offset on.
+  int composition_start = 0, composition_end = 0, composition_offset = 0;
+};
+
+// The text around the caret that an input method may read: the caret's logical line (or a window
+// of a long one) and the caret's and the selection anchor's byte offsets in it.
+struct SurroundingText {
+  std::string text;
+  int cursor = 0;
+  int anchor = 0;
 };
 
 // The built-in pop-up menu's commands.
@@ -338,6 +349,27 @@ class EditorModel : public EditorViewHooks {
   // An input-method result (already code page 932): inserted as typed text, one undo entry. With
   // `chars_follow` the platform will deliver the same text again as characters, which are skipped.
   void ImeCommit(std::string_view cp932, bool chars_follow = false);
+
+  // ---- input-method composition
+  // The text being composed (code page 932) is shown as if inserted at the caret, in place of a
+  // stream selection (a box selection is deleted first), pushing the rest of the row right and
+  // wrapping with the rows' rules; it stays out of the document, the undo list and Modified.
+  // `cursor` is the input method's cursor as a byte offset in it. An empty text ends it. Ignored
+  // when read-only. A change of the text, the caret or the selection by other means ends it.
+  void SetComposition(std::string_view cp932, int cursor, bool cursor_visible = true);
+  bool Composing() const { return compose_.active; }
+  const std::string& CompositionText() const { return compose_.text; }
+  // Ends the composition and puts `cp932` in its place as typed text, one undo entry with any
+  // replacement: `replace_length` characters from `replace_start` characters after the caret are
+  // replaced too, counted as the input method sees the text (a stream selection removed first).
+  void CommitComposition(std::string_view cp932, int replace_start = 0, int replace_length = 0);
+  // Ends the composition; the text stays as it is.
+  void CancelComposition();
+  // The caret's logical line for the input method; while composing, as it will read after the
+  // commit with the composition left out.
+  SurroundingText Surrounding() const;
+  // The selection anchor in pixels (the caret while composing or without a selection).
+  CaretInfo AnchorRect() const;
   void MouseDown(MouseButton button, Modifiers mods, int x, int y);
   void MouseMove(Modifiers mods, int x, int y);
   void MouseUp(MouseButton button, Modifiers mods, int x, int y);
@@ -393,6 +425,12 @@ class EditorModel : public EditorViewHooks {
   RowColouring& Colouring() { return *colouring_; }
 
   // ---- painting
+  // Rows as painted: the document's rows, except that while composing the rows of the composed
+  // wrap unit take the place of the unit's rows and the rows below move by the difference.
+  // Without a composition they are the document rows.
+  int PaintTopRow() const;
+  int PaintRowCount() const;
+  int PaintRowY(int row) const { return layout_.text_top + (row - PaintTopRow()) * layout_.row_pitch; }
   RowPaintInfo PaintInfo(int row) const;
   // Tokens of a row from its stored state (computed first when needed); valid until the next call.
   TRowTokenIterator& PaintTokens(int row);
@@ -492,6 +530,9 @@ class EditorModel : public EditorViewHooks {
   bool InSelectionAt(Position p, bool inclusive_end) const;
 
   // editormodel_edit.cpp
+  // Text to insert with lone CR and LF made CR LF (in `buffer` when it changes), so that the caret
+  // offsets counted in it match the rows.
+  static std::string_view WithRowLineEnds(std::string_view text, std::string& buffer);
   void ReplaceRowsAt(int row, int count, std::string_view s, int64_t caret_offset);
   void ReplaceSpan(SelPoint a, SelPoint b, std::string_view text, int64_t caret_offset = -1);
   void ReplaceSelection(std::string_view text);
@@ -520,6 +561,46 @@ class EditorModel : public EditorViewHooks {
   bool CanDragSelection() const;
   void SelectRowAt(int y);
   DropEffect DropOwnSelection(Position p, bool copy);
+
+  // editormodel_compose.cpp
+  // The composition and the rows it is laid out in.
+  struct Composition {
+    bool active = false;
+    std::string text;  // code page 932
+    int cursor = 0;    // the input method's cursor, bytes into text
+    bool cursor_visible = true;
+    SelPoint from, to;  // the document span it stands in for (a stream selection, else the caret)
+    int pad = 0;        // spaces before it when the caret stands beyond the end of its row
+    int top = 0;        // first document row of the wrap unit it is laid out in
+    int replaced = 0;   // document rows of that unit
+    std::string unit;   // the unit's text with the composition in place
+    int start = 0;      // byte offset of the composition in `unit`
+    std::vector<RowCut> rows;
+    int caret_row = 0, caret_col = 0;  // the input method's cursor: composed row and column
+    int line_delta = 0;                // logical lines gained by the unit (numbering below it)
+    TEditorStringList coloured;        // the composed rows, for their colouring
+  };
+  void LayOutComposition();
+  // Ends the composition without a word to the input method; repaints where it was.
+  void DropComposition();
+  // The rows a composition took and now takes, repainted (and the rows below when they moved).
+  void RepaintComposition(bool was_active, int old_top, int old_rows, int old_replaced);
+  void ScrollCompositionIntoView();
+  int CompositionDelta() const { return static_cast<int>(compose_.rows.size()) - compose_.replaced; }
+  // A painted row's source: a document row (composed < 0) or a composed row.
+  struct PaintSource {
+    int row = 0;
+    int composed = -1;
+  };
+  PaintSource SourceOf(int paint_row) const;
+  int PaintRowOf(int row) const;
+  RowPaintInfo ComposedPaintInfo(int k) const;
+  RowPaintInfo DocumentPaintInfo(int row) const;
+  std::string FormatLineNumber(int number) const;
+  // Rows first..last as one text, "\r\n" after each rowLineBreak row (after the last one only
+  // with `last_break`).
+  std::string LinesText(int first, int last, bool last_break) const;
+  void InvalidatePaintRows(int first, int last, unsigned areas);
 
   // editormodel_query.cpp
   void ShowHit(int row, int byte, int length);
@@ -594,6 +675,8 @@ class EditorModel : public EditorViewHooks {
 
   // Input.
   int ime_skip_ = 0;
+  Composition compose_;
+  std::unique_ptr<RowColouring> compose_colouring_;
   bool mouse_down_ = false;
   bool mouse_selecting_ = false;
   bool mouse_drag_pending_ = false;  // pressed inside the selection (dmAutomatic)

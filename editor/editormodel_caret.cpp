@@ -154,6 +154,7 @@ void EditorModel::CaretMoved(int old_row, int old_col) {
     UpdateCaret();
     return;
   }
+  DropComposition();  // it stood at the caret
   if (col_ != old_col && ruler_opt_.Visible() && viewport_ != nullptr && !updating_)
     viewport_->InvalidateRows(top_row_, top_row_, kAreaRuler);
   if (row_ != old_row && marks_opt_.Underline().Visible()) {
@@ -169,6 +170,18 @@ void EditorModel::CaretMoved(int old_row, int old_col) {
 CaretInfo EditorModel::CaretRect() const {
   CaretInfo c;
   const EditorLayout& l = layout_;
+  if (compose_.active) {
+    // The input method's cursor inside the composition; its place counts even when hidden.
+    const int row = compose_.top + compose_.caret_row;
+    c.x = ColX(compose_.caret_col);
+    c.y = PaintRowY(row);
+    c.width = 2;
+    c.height = l.text_height;
+    const int top = PaintTopRow();
+    c.visible = focused_ && compose_.cursor_visible && row >= top && row < top + l.visible_rows + 1 &&
+                compose_.caret_col >= top_col_ && c.x <= l.width;
+    return c;
+  }
   c.x = ColX(col_);
   c.y = RowY(row_);
   c.height = l.text_height;
@@ -192,6 +205,15 @@ CaretInfo EditorModel::CaretRect() const {
   }
   c.visible =
       focused_ && row_ >= top_row_ && row_ < top_row_ + l.visible_rows + 1 && col_ >= top_col_ && c.x <= l.width;
+  return c;
+}
+
+CaretInfo EditorModel::AnchorRect() const {
+  if (compose_.active || !selected_ || sel_box_) return CaretRect();
+  CaretInfo c = CaretRect();
+  c.x = ColX(sel_anchor_.col);
+  c.y = RowY(sel_anchor_.row);
+  c.visible = false;
   return c;
 }
 

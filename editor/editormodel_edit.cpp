@@ -99,8 +99,16 @@ std::string EditorModel::ReadRowsText(int first, int last) const {
 
 // ---- typing ------------------------------------------------------------------------------------
 
+std::string_view EditorModel::WithRowLineEnds(std::string_view text, std::string& buffer) {
+  if (text.find_first_of("\r\n") == std::string_view::npos) return text;
+  buffer = CrLfLineEnds(text);
+  return buffer;
+}
+
 void EditorModel::InsertText(std::string_view text) {
   if (ReadOnly() || text.empty()) return;
+  std::string buffer;
+  text = WithRowLineEnds(text, buffer);
   EditScope edit(*this);
   if (selected_) {
     ReplaceSelection(text);
@@ -129,6 +137,8 @@ void EditorModel::InsertAtCaret(std::string_view text) {
 
 void EditorModel::TypeText(std::string_view text) {
   if (ReadOnly() || text.empty()) return;
+  std::string buffer;
+  text = WithRowLineEnds(text, buffer);
   EditScope edit(*this);
   if (selected_) {
     ReplaceSelection(text);
@@ -182,7 +192,7 @@ void EditorModel::OverwriteText(std::string_view text) {
 
 void EditorModel::ImeCommit(std::string_view cp932, bool chars_follow) {
   if (ReadOnly() || cp932.empty()) return;
-  TypeText(cp932);
+  CommitComposition(cp932);
   if (chars_follow) ime_skip_ = static_cast<int>(cp932.size());
 }
 

@@ -229,7 +229,7 @@ void EditorModel::SelectTokenAtCaret() {
 
 // ---- painting ----------------------------------------------------------------------------------
 
-RowPaintInfo EditorModel::PaintInfo(int row) const {
+RowPaintInfo EditorModel::DocumentPaintInfo(int row) const {
   RowPaintInfo p;
   p.row = row;
   p.y = RowY(row);
@@ -255,18 +255,7 @@ RowPaintInfo EditorModel::PaintInfo(int row) const {
   return p;
 }
 
-TRowTokenIterator& EditorModel::PaintTokens(int row) { return colouring_->PaintRow(*doc_, row, doc_->WordWrap()); }
-
-std::string EditorModel::LineNumberText(int row) const {
-  if (!leftbar_opt_.ShowNumber() || row < 0 || row > doc_->CaretRowLimit()) return {};
-  const int n = doc_->Count();
-  int number;
-  if (leftbar_opt_.ShowNumberMode() == nmLine) {
-    if (row > 0 && row - 1 < n && doc_->RowAttr(row - 1) == rowWrapped) return {};
-    number = doc_->RowToLine(row);
-  } else {
-    number = row;
-  }
+std::string EditorModel::FormatLineNumber(int number) const {
   if (!leftbar_opt_.ZeroBase()) ++number;
   std::string digits = std::to_string(number);
   const auto column = static_cast<size_t>(leftbar_opt_.Column());

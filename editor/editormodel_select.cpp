@@ -121,6 +121,7 @@ Position EditorModel::SelectionEnd() const {
 }
 
 void EditorModel::SetSelection(const SelPoint& anchor, const SelPoint& other, bool box) {
+  DropComposition();
   const bool was = selected_;
   int old_first = 0, old_last = -1;
   if (was) {
@@ -146,6 +147,7 @@ void EditorModel::SetSelection(const SelPoint& anchor, const SelPoint& other, bo
 
 void EditorModel::ClearSelection() {
   if (!selected_) return;
+  DropComposition();  // it stood in for the selection
   selected_ = false;
   hit_shown_ = false;
   InvalidateRows(std::min(sel_anchor_.row, sel_caret_.row), std::max(sel_anchor_.row, sel_caret_.row), kAreaText);

@@ -1,7 +1,8 @@
 // What the editor model needs from the window that shows it: repaint and scroll requests, the
 // caret, scroll bars, mouse cursor, clipboard, dragging, and the events the host listens to.
-// The Qt widget implements it; tests use a recording fake. Row numbers are document rows; the
-// window maps them through the model's geometry (EditorModel::RowY) and ignores rows off screen.
+// The Qt widget implements it; tests use a recording fake. Row numbers are rows as painted (the
+// document rows unless an input-method composition is laid out); the window maps them through the
+// model's geometry (EditorModel::PaintRowY) and ignores rows off screen.
 #pragma once
 
 #include <string>
@@ -70,9 +71,10 @@ class Viewport {
   virtual void InvalidateRows(int first, int last, unsigned areas) = 0;
   // Repaint everything.
   virtual void InvalidateAll() = 0;
-  // Move the shown content of rows from `fromRow` (as shown now) down by `delta` rows (up when
-  // negative) in the given areas without redrawing it; the window repaints what is uncovered.
-  // `fromRow` may lie above the top row (a change above the view): then everything moves.
+  // Shift what is shown from the top of row `fromRow` (placed by the current top row) to the
+  // bottom down by `delta` rows (up when negative) in the given areas without redrawing it; pixels
+  // stay inside that region and the window repaints what the shift uncovers. `fromRow` may lie
+  // above the top row (a change above the view): then the whole area shifts.
   virtual void ScrollRows(int fromRow, int delta, unsigned areas) = 0;
   // The left scroll offset changed by `dxPixels` (content moves left when positive).
   virtual void ScrollHorizontally(int dxPixels) = 0;
@@ -98,6 +100,8 @@ class Viewport {
   virtual void OnSelectionModeChange() {}
   virtual void OnTopRowChange() {}
   virtual void OnTopColChange() {}
+  // ReadOnly changed: the window tells the input method whether it may compose here.
+  virtual void OnReadOnlyChange() {}
 };
 
 }  // namespace editor

@@ -156,6 +156,22 @@ int CountRawLines(std::string_view text) {
   return n;
 }
 
+std::string CrLfLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char ch = text[i];
+    if (ch == '\r' || ch == '\n') {
+      out += "\r\n";
+      if (ch == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
 WrapEngine::WrapEngine(WrapRules rules) : rules_(std::move(rules)) {
   rules_.WrapByte = std::clamp(rules_.WrapByte, 2, 100000);
   rules_.TabWidth = SafeTab(rules_.TabWidth);

@@ -108,6 +108,10 @@ void ForEachRawLine(std::string_view text, F&& f) {
 // The number of raw lines ForEachRawLine visits.
 int CountRawLines(std::string_view text);
 
+// `text` with every lone CR or LF made a CR LF, the line end the rows stand for, so that byte
+// offsets counted in the text match offsets counted over the rows.
+std::string CrLfLineEnds(std::string_view text);
+
 class WrapEngine {
  public:
   explicit WrapEngine(WrapRules rules = {});

@@ -1,9 +1,11 @@
 #include "mainwin/damaged.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "store/errors.h"
 
@@ -67,6 +69,23 @@ std::string DamagedFiles::KeepBeforeSave(const std::string& name) {
   CopyNew(folder_.FilePath(name), folder_.FilePath(kept));
   noted_.erase(name);
   return kept;
+}
+
+std::string DamagedFiles::MoveFolderAside(const std::string& name) {
+  struct stat st {};
+  if (stat(folder_.FilePath(name).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+  const std::string kept = FreeDamagedName(folder_, name);
+  if (rename(folder_.FilePath(name).c_str(), folder_.FilePath(kept).c_str()) != 0) {
+    const int err = errno;
+    throw store::Error("ファイル " + folder_.FilePath(name) + " の場所にあるフォルダを移せません (" +
+                       store::IoErrorMessage(err) + ")");
+  }
+  noted_.erase(name);
+  return kept;
+}
+
+std::string FolderMovedAsideMessage(const std::string& path, const std::string& keptPath) {
+  return "ファイル " + path + " の場所にフォルダがあったため、フォルダを " + keptPath + " に移しました";
 }
 
 }  // namespace mainwin

@@ -197,7 +197,7 @@ void FileCommands::ImportGroup() {
   // The whole file is read and checked first: a damaged one adds no group.
   ExchangeGroup imported;
   try {
-    imported = ParseExchangeFile(ReadFileBytes(path));
+    imported = ReadExchangeFile(path);
   } catch (const std::exception& e) {
     window_.ShowError(e.what());
     return;

@@ -58,6 +58,15 @@ ExchangeGroup ParseExchangeFile(std::string_view bytes) {
   return g;
 }
 
+ExchangeGroup ReadExchangeFile(const std::string& path) {
+  const std::string bytes = ReadFileBytes(path);
+  try {
+    return ParseExchangeFile(bytes);
+  } catch (const store::StreamError& e) {
+    throw store::StreamError(store::FileReadErrorMessage(path, e.what()));
+  }
+}
+
 void CheckItemFile(std::string_view bytes) {
   store::DataFolder nowhere("");
   store::TRootComponent_Item scratch(nowhere, editorsettings::EditorSettingsFactory());

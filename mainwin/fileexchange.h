@@ -30,6 +30,9 @@ struct ExchangeGroup {
 // reader's message. The name is the bytes before the first NUL of the L name bytes.
 ExchangeGroup ParseExchangeFile(std::string_view bytes);
 
+// Reads and checks the exchange file at `path`; errors name the file.
+ExchangeGroup ReadExchangeFile(const std::string& path);
+
 // Throws the reader's store::StreamError unless `bytes` read whole as an item file (order header,
 // the items record, the group's editor settings record).
 void CheckItemFile(std::string_view bytes);

@@ -51,14 +51,19 @@ bool Session::LoadReporting(const std::string& file, Fn fn) {
 
 template <class Fn>
 bool Session::SaveReporting(const std::string& file, Fn fn) {
+  std::string moved;
   try {
+    // A folder where the file belongs would fail every save: it goes aside, kept whole.
+    const std::string kept = damaged_.MoveFolderAside(file);
+    if (!kept.empty()) moved = FolderMovedAsideMessage(folder_.FilePath(file), folder_.FilePath(kept));
     damaged_.KeepBeforeSave(file);
     fn();
-    return true;
   } catch (const std::exception& e) {
-    host_.ShowError(e.what());
+    host_.ShowError(moved.empty() ? std::string(e.what()) : moved + "\r\n\r\n" + e.what());
     return false;
   }
+  if (!moved.empty()) host_.ShowError(moved);
+  return true;
 }
 
 void Session::LoadRecords() {

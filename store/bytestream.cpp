@@ -26,6 +26,29 @@ std::string BaseNameOf(const std::string& path) {
   auto slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+// The file a path names once symbolic links are followed: saving replaces the link's target and
+// keeps the link (a user may link single files into a synced folder). A dangling link gives its
+// target's path, where the file is then created.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::string target(256, '\0');
+    for (;;) {
+      ssize_t n = readlink(path.c_str(), target.data(), target.size());
+      if (n < 0) return path;
+      if (static_cast<size_t>(n) < target.size()) {
+        target.resize(static_cast<size_t>(n));
+        break;
+      }
+      target.resize(target.size() * 2);
+    }
+    if (target.empty()) return path;
+    path = target[0] == '/' ? target : DirectoryOf(path) + "/" + target;
+  }
+  throw StreamError(CannotCreateMessage(path, ELOOP));
+}
 }  // namespace
 
 // ---- InputStream
@@ -173,12 +196,12 @@ const std::string& StringOutput::Bytes() {
 
 // ---- AtomicFileOutput
 
-AtomicFileOutput::AtomicFileOutput(std::string path) : path_(std::move(path)), buf_(kBufferSize) {
+AtomicFileOutput::AtomicFileOutput(std::string path) : path_(FollowLinks(std::move(path))), buf_(kBufferSize) {
   begin_ = cur_ = buf_.data();
   end_ = begin_ + buf_.size();
-  std::string templ = DirectoryOf(path_) + "/." + BaseNameOf(path_) + ".tmp-XXXXXX";
+  std::string templ = DirectoryOf(path_) + "/." + BaseNameOf(path_) + kTemporaryInfix + "XXXXXX";
   fd_ = mkostemp(templ.data(), O_CLOEXEC);
-  if (fd_ < 0) throw StreamError(CannotCreateMessage(path_));
+  if (fd_ < 0) throw StreamError(CannotCreateMessage(path_, errno));
   temp_path_ = templ;
   // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
   struct stat st {};
@@ -211,8 +234,9 @@ void AtomicFileOutput::Sink(const uint8_t* src, size_t n) {
     ssize_t put = ::write(fd_, src, n);
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) {
+      const int err = put < 0 ? errno : ENOSPC;
       Abandon();
-      throw StreamError(std::string(msg::kWriteError));
+      throw StreamError(FileWriteErrorMessage(path_, err));
     }
     src += put;
     n -= static_cast<size_t>(put);
@@ -220,17 +244,26 @@ void AtomicFileOutput::Sink(const uint8_t* src, size_t n) {
 }
 
 void AtomicFileOutput::Commit() {
-  if (fd_ < 0) throw StreamError(std::string(msg::kWriteError));
+  if (fd_ < 0) throw StreamError(FileWriteErrorMessage(path_, 0));
   FlushBuffer();
-  if (fsync(fd_) != 0 || close(fd_) != 0) {
-    fd_ = -1;
+  if (fsync(fd_) != 0) {
+    const int err = errno;
     Abandon();
-    throw StreamError(std::string(msg::kWriteError));
+    throw StreamError(FileWriteErrorMessage(path_, err));
   }
+  // Renaming keeps the inode and the modification time: this is the stamp of the file saved.
+  stamp_ = FileStamp::OfDescriptor(fd_);
+  const int closed = close(fd_);
+  const int closeErr = errno;
   fd_ = -1;
-  if (rename(temp_path_.c_str(), path_.c_str()) != 0) {
+  if (closed != 0) {
     Abandon();
-    throw StreamError(CannotCreateMessage(path_));
+    throw StreamError(FileWriteErrorMessage(path_, closeErr));
+  }
+  if (rename(temp_path_.c_str(), path_.c_str()) != 0) {
+    const int err = errno;
+    Abandon();
+    throw StreamError(CannotCreateMessage(path_, err));
   }
   temp_path_.clear();
   // Make the rename itself durable.
@@ -244,17 +277,20 @@ void AtomicFileOutput::Commit() {
 // ---- helpers
 
 int OpenForReading(const std::string& path) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a pipe where a file should be cannot hang the program in open().
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd >= 0) {
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
       close(fd);
-      throw StreamError(CannotOpenMessage(path));
+      if (S_ISDIR(st.st_mode)) throw StreamError(CannotOpenMessage(path, EISDIR));
+      throw StreamError(CannotOpenMessage(path) + " (通常のファイルではありません)");
     }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
   }
   if (errno == ENOENT) return -1;
-  throw StreamError(CannotOpenMessage(path));
+  throw StreamError(CannotOpenMessage(path, errno));
 }
 
 bool FileExists(const std::string& path) {

@@ -8,7 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "store/filestamp.h"
+
 namespace store {
+
+// Temporary files of the atomic writer are named ".<file name>.tmp-XXXXXX" beside their target.
+inline constexpr const char* kTemporaryInfix = ".tmp-";
 
 class InputStream {
  public:
@@ -116,18 +121,24 @@ class StringOutput final : public OutputStream {
 
 // Replaces a file atomically: the bytes go to a temporary file in the same folder, which is
 // flushed to disk and renamed over the target by Commit(). Until then the old file is untouched;
-// destroying an uncommitted writer removes the temporary file.
+// destroying an uncommitted writer removes the temporary file. A path that is a symbolic link is
+// followed: the link's target is replaced and the link stays.
 class AtomicFileOutput final : public OutputStream {
  public:
-  // Throws "ファイル %s を作成できません" when the temporary file cannot be created.
+  // Throws "ファイル %s を作成できません" (with the reason) when the temporary file cannot be created.
   explicit AtomicFileOutput(std::string path);
   ~AtomicFileOutput() override;
   AtomicFileOutput(const AtomicFileOutput&) = delete;
   AtomicFileOutput& operator=(const AtomicFileOutput&) = delete;
 
-  // Throws "ストリームへの書き込みエラー" when the data cannot be written, flushed or renamed.
+  // Throws "%s の書き込み中のエラー : ストリームへの書き込みエラー" (with the reason) when the data
+  // cannot be written or flushed, "ファイル %s を作成できません" when it cannot be renamed.
   void Commit();
   const std::string& TempPath() const { return temp_path_; }
+  // The file written (symbolic links followed).
+  const std::string& TargetPath() const { return path_; }
+  // After Commit: the stamp of the file saved.
+  const FileStamp& Stamp() const { return stamp_; }
 
  protected:
   void Sink(const uint8_t* src, size_t n) override;
@@ -138,10 +149,11 @@ class AtomicFileOutput final : public OutputStream {
   std::string temp_path_;
   int fd_ = -1;
   std::vector<uint8_t> buf_;
+  FileStamp stamp_;
 };
 
-// Opens a file for reading; throws "ファイル %s は開けません" when it cannot be opened.
-// Returns -1 when the file does not exist.
+// Opens a file for reading; throws "ファイル %s は開けません" (with the reason, e.g. that it is a
+// folder) when it cannot be opened or is not a regular file. Returns -1 when it does not exist.
 int OpenForReading(const std::string& path);
 bool FileExists(const std::string& path);
 

@@ -1,8 +1,10 @@
 #include "store/datafolder.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 
@@ -16,52 +18,69 @@ DataFolder::DataFolder(std::string path) : path_(std::move(path)) {
   if (path_.empty() || path_.back() != '/') path_.push_back('/');
 }
 
+namespace {
+[[noreturn]] void FolderError(const std::string& path, int err) {
+  throw Error("フォルダ " + path + " を作成できません (" + IoErrorMessage(err) + ")");
+}
+
+// Opens a record file, notes its stamp and reads it with `read`; read errors name the file.
+template <class Read>
+bool ReadFile(const std::string& path, FileStamp* stamp, Read read) {
+  int fd = OpenForReading(path);
+  if (stamp) *stamp = fd < 0 ? FileStamp{} : FileStamp::OfDescriptor(fd);
+  if (fd < 0) return false;
+  FileInput in(fd);
+  try {
+    read(in);
+  } catch (const StreamError& e) {
+    throw StreamError(FileReadErrorMessage(path, e.what()));
+  }
+  return true;
+}
+}  // namespace
+
 void DataFolder::EnsureExists() const {
   struct stat st {};
   if (stat(path_.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return;
-    throw Error(IoErrorMessage(ENOTDIR));
+    FolderError(path_, ENOTDIR);
   }
   // Create each missing level in turn.
   for (size_t pos = 1; pos <= path_.size(); ++pos) {
     if (pos != path_.size() && path_[pos] != '/') continue;
     std::string part = path_.substr(0, pos);
-    if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) throw Error(IoErrorMessage(errno));
+    if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) FolderError(path_, errno);
   }
-  if (stat(path_.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) throw Error(IoErrorMessage(ENOTDIR));
+  if (stat(path_.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) FolderError(path_, ENOTDIR);
 }
 
-void DataFolder::SaveComponentFile(Component& object, const std::string& name) const {
+void DataFolder::SaveComponentFile(Component& object, const std::string& name, FileStamp* stamp) const {
+  EnsureExists();  // a folder removed while the program runs is made again, not given up on
   AtomicFileOutput out(FilePath(name));
   WriteComponent(out, object);
   out.Commit();
+  if (stamp) *stamp = out.Stamp();
 }
 
-bool DataFolder::LoadComponentFile(Component& object, const std::string& name) const {
+bool DataFolder::LoadComponentFile(Component& object, const std::string& name, FileStamp* stamp) const {
   EnsureExists();
-  int fd = OpenForReading(FilePath(name));
-  if (fd < 0) return false;
-  FileInput in(fd);
-  ReadComponent(in, object);
-  return true;
+  return ReadFile(FilePath(name), stamp, [&](InputStream& in) { ReadComponent(in, object); });
 }
 
 void DataFolder::SaveListFile(Component& collection, Component& settings, const std::vector<int>& order,
-                              const std::string& name) const {
+                              const std::string& name, FileStamp* stamp) const {
+  EnsureExists();
   AtomicFileOutput out(FilePath(name));
   WriteListStream(out, collection, settings, order);
   out.Commit();
+  if (stamp) *stamp = out.Stamp();
 }
 
 bool DataFolder::LoadListFile(Component& collection, Component& settings, std::vector<int>& order,
-                              const std::string& name) const {
+                              const std::string& name, FileStamp* stamp) const {
   order.clear();
   EnsureExists();
-  int fd = OpenForReading(FilePath(name));
-  if (fd < 0) return false;
-  FileInput in(fd);
-  ReadListStream(in, collection, settings, order);
-  return true;
+  return ReadFile(FilePath(name), stamp, [&](InputStream& in) { ReadListStream(in, collection, settings, order); });
 }
 
 void WriteListStream(OutputStream& out, Component& collection, Component& settings, const std::vector<int>& order) {
@@ -86,6 +105,31 @@ void ReadListStream(InputStream& in, Component& collection, Component& settings,
   for (int32_t i = 0; i < count; ++i) order.push_back(int32());
   ReadComponent(in, collection);
   ReadComponent(in, settings);
+}
+
+// ".<name>.tmp-" followed by the six characters mkostemp() puts in.
+bool IsTemporaryFileName(std::string_view name) {
+  const std::string_view infix = kTemporaryInfix;
+  constexpr size_t kRandom = 6;
+  if (name.size() < 1 + 1 + infix.size() + kRandom || name[0] != '.') return false;
+  if (name.substr(name.size() - kRandom - infix.size(), infix.size()) != infix) return false;
+  for (char c : name.substr(name.size() - kRandom))
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+std::vector<std::string> DataFolder::RemoveStaleTemporaryFiles() const {
+  std::vector<std::string> removed;
+  DIR* dir = opendir(path_.c_str());
+  if (!dir) return removed;
+  while (const dirent* e = readdir(dir)) {
+    const std::string name = e->d_name;
+    struct stat st {};
+    if (!IsTemporaryFileName(name) || lstat(FilePath(name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (unlink(FilePath(name).c_str()) == 0) removed.push_back(name);
+  }
+  closedir(dir);
+  return removed;
 }
 
 bool DataFolder::Exists(const std::string& name) const { return FileExists(FilePath(name)); }

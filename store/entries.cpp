@@ -120,7 +120,7 @@ const std::vector<std::string>& TRootComponent::RefreshNameStrings() {
 void TRootComponent::LoadFromFile(const std::string& name) {
   Collection.clear();
   try {
-    folder_.LoadListFile(*this, *EditorSettings, OrderList, name);
+    folder_.LoadListFile(*this, *EditorSettings, OrderList, name, &Stamp);
   } catch (...) {
     // Keep what was read usable: the order list must fit the entries read so far.
     RepairFList();
@@ -131,7 +131,7 @@ void TRootComponent::LoadFromFile(const std::string& name) {
 
 void TRootComponent::SaveToFile(const std::string& name) {
   RepairFList();
-  folder_.SaveListFile(*this, *EditorSettings, OrderList, name);
+  folder_.SaveListFile(*this, *EditorSettings, OrderList, name, &Stamp);
 }
 
 void TRootComponent::MoveEntry(int from, int to) {

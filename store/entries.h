@@ -63,6 +63,8 @@ class TRootComponent : public Component {
   std::vector<int> OrderList;
   std::vector<std::string> NameStrings;  // names in display order, rebuilt by RefreshNameStrings
   std::unique_ptr<Component> EditorSettings;
+  // The file this list was last loaded from or saved to, as it was then (see ChangedOnDisk).
+  FileStamp Stamp;
 
   void Describe(PropertyVisitor& v) override;
 
@@ -73,6 +75,7 @@ class TRootComponent : public Component {
   virtual void Delete(int position);
 
   const std::vector<std::string>& RefreshNameStrings();
+  // Both record the file's stamp in Stamp.
   void LoadFromFile(const std::string& name);
   void SaveToFile(const std::string& name);
   void MoveEntry(int from, int to);

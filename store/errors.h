@@ -29,10 +29,17 @@ inline constexpr std::string_view kReadError = "ストリームからの読み�
 inline constexpr std::string_view kWriteError = "ストリームへの書き込みエラー";
 }  // namespace msg
 
-// "ファイル %s を作成できません"
+// "ファイル %s を作成できません"; with an errno value, its reason follows in parentheses.
 std::string CannotCreateMessage(std::string_view path);
-// "ファイル %s は開けません"
+std::string CannotCreateMessage(std::string_view path, int err);
+// "ファイル %s は開けません"; with an errno value, its reason follows in parentheses.
 std::string CannotOpenMessage(std::string_view path);
+std::string CannotOpenMessage(std::string_view path, int err);
+// A record file's read failure names the file: "%s の読み込み中のエラー : %s" with the path and
+// the reader's own message.
+std::string FileReadErrorMessage(std::string_view path, std::string_view cause);
+// "%s の書き込み中のエラー : ストリームへの書き込みエラー", with the reason when `err` is not 0.
+std::string FileWriteErrorMessage(std::string_view path, int err);
 // "%s%s%s の読み込み中のエラー : %s"
 std::string ReadingErrorMessage(std::string_view owner, std::string_view path, std::string_view cause);
 // The platform's input/output error text for an errno value, in Japanese.

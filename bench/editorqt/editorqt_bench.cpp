@@ -1,13 +1,16 @@
-// Keystroke-to-painted-frame latency of the editor widget on a 100,000-line wrapped document, and
-// the time to scroll one page, side by side with QPlainTextEdit and QScintilla on the same
-// platform: a key event is sent to the widget and the clock stops when its repaint has run.
+// Keystroke-to-painted-frame latency of the editor widget on a 100,000-line wrapped document, the
+// time to scroll one page and the time from an input method's preedit update to the painted
+// frame, side by side with QPlainTextEdit and QScintilla on the same platform: an event is sent
+// to the widget and the clock stops when its repaint has run.
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <algorithm>
 #include <chrono>
@@ -93,21 +96,43 @@ Stats Summarise(std::vector<double> v, const std::vector<double>& handled, int m
   return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 99 / 100)], Median(handled), missed};
 }
 
-// Sends a key to `target` and waits until `viewport` has painted; microseconds.
-double KeyToFrame(QWidget* target, PaintCounter& counter, int key, const QString& text, bool* painted,
-                  std::vector<double>& handled) {
+// Runs `send` (events to the widget) and waits until `viewport` has painted; microseconds.
+template <class Send>
+double EventToFrame(PaintCounter& counter, Send send, bool* painted, std::vector<double>& handled) {
   const int before = counter.paints;
   const auto a = Clock::now();
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QApplication::sendEvent(target, &release);
+  send();
   handled.push_back(std::chrono::duration<double, std::micro>(Clock::now() - a).count());
   // The repaint is a posted update request; run the loop until it has been painted.
   for (int i = 0; i < 20 && counter.paints == before; ++i) QApplication::processEvents(QEventLoop::AllEvents);
   const auto b = Clock::now();
   *painted = counter.paints != before;
   return std::chrono::duration<double, std::micro>(b - a).count();
+}
+
+double KeyToFrame(QWidget* target, PaintCounter& counter, int key, const QString& text, bool* painted,
+                  std::vector<double>& handled) {
+  return EventToFrame(
+      counter,
+      [&] {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(target, &release);
+      },
+      painted, handled);
+}
+
+// A preedit as fcitx5 with Mozc sends it while the user types: dash-underlined, cursor at its end.
+void SendPreedit(QWidget* target, const QString& preedit) {
+  QTextCharFormat f;
+  f.setUnderlineStyle(QTextCharFormat::DashUnderline);
+  QList<QInputMethodEvent::Attribute> attrs;
+  if (!preedit.isEmpty())
+    attrs << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, 0, int(preedit.size()), f);
+  attrs << QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, int(preedit.size()), 1, QVariant());
+  QInputMethodEvent e(preedit, attrs);
+  QApplication::sendEvent(target, &e);
 }
 
 struct Subject {
@@ -139,6 +164,31 @@ Stats Typing(Subject& s, int keys, int places) {
   return Summarise(t, handled, missed);
 }
 
+// Preedit updates of a growing composition at places in the middle of the document; each ends
+// without a commit, so the text stays the same.
+Stats Composing(Subject& s, int updates, int places) {
+  static const QString kText = QStringLiteral("わたしのなまえはなかのです");
+  PaintCounter counter(s.viewport);
+  std::mt19937 gen(13);
+  std::uniform_int_distribution<int> line(1000, 99000);
+  std::vector<double> t, handled;
+  int missed = 0;
+  for (int p = 0; p < places; ++p) {
+    s.moveTo(line(gen));
+    Settle();
+    for (int k = 0; k < updates / places; ++k) {
+      bool painted = false;
+      const QString preedit = kText.left(1 + k % kText.size());
+      t.push_back(EventToFrame(
+          counter, [&] { SendPreedit(s.widget, preedit); }, &painted, handled));
+      if (!painted) ++missed;
+    }
+    SendPreedit(s.widget, QString());
+    Settle();
+  }
+  return Summarise(t, handled, missed);
+}
+
 Stats Paging(Subject& s, int pages) {
   PaintCounter counter(s.viewport);
   s.moveTo(0);
@@ -159,13 +209,14 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   // --only=NAME measures one editor (for profiling).
-  // --keys=N and --pages=N change the number of measurements.
+  // --keys=N, --pages=N and --preedits=N change the number of measurements.
   QString only;
-  int kKeys = 600, kPages = 300;
+  int kKeys = 600, kPages = 300, kPreedits = 600;
   for (const QString& a : QApplication::arguments()) {
     if (a.startsWith(QStringLiteral("--only="))) only = a.mid(7);
     if (a.startsWith(QStringLiteral("--keys="))) kKeys = std::max(30, a.mid(7).toInt());
     if (a.startsWith(QStringLiteral("--pages="))) kPages = std::max(10, a.mid(8).toInt());
+    if (a.startsWith(QStringLiteral("--preedits="))) kPreedits = std::max(30, a.mid(11).toInt());
   }
   auto wanted = [&](const char* name) { return only.isEmpty() || only == QLatin1String(name); };
   const int kLines = 100000, kPlaces = 30;
@@ -181,7 +232,8 @@ int main(int argc, char** argv) {
 
   struct Row {
     const char* name;
-    Stats typing, paging;
+    Stats typing, paging, composing;
+    bool has_composing = false;
   };
   std::vector<Row> rows;
 
@@ -193,7 +245,14 @@ int main(int argc, char** argv) {
     w.Model().SetText(text);
     Settle();
     Subject s{"sorametext", &w, w.viewport(), [&](int line) { w.Model().SetRowCol(w.Model().LineToRow(line), 10); }};
-    Row r{s.name, Typing(s, kKeys, kPlaces), Paging(s, kPages)};
+    // The preedit measurement means something only if the editor takes it.
+    SendPreedit(&w, QStringLiteral("あ"));
+    if (!w.Model().Composing()) {
+      std::fprintf(stderr, "the editor did not take the preedit\n");
+      return 1;
+    }
+    SendPreedit(&w, QString());
+    Row r{s.name, Typing(s, kKeys, kPlaces), Paging(s, kPages), Composing(s, kPreedits, kPlaces), true};
     std::printf("  sorametext: %d rows\n", w.Model().RowCount());
     rows.push_back(r);
   }
@@ -210,7 +269,7 @@ int main(int argc, char** argv) {
                 c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 10);
                 w.setTextCursor(c);
               }};
-    rows.push_back({s.name, Typing(s, kKeys, kPlaces), Paging(s, kPages)});
+    rows.push_back({s.name, Typing(s, kKeys, kPlaces), Paging(s, kPages), Composing(s, kPreedits, kPlaces), true});
   }
 #ifdef HAVE_QSCINTILLA
   if (wanted("QScintilla")) {
@@ -246,6 +305,14 @@ int main(int argc, char** argv) {
       std::printf("   (%d/%d events without a paint)", r.typing.missed, r.paging.missed);
     std::printf("\n");
   }
+  std::printf("\n%-16s %28s\n", "", "preedit update to painted frame");
+  std::printf("%-16s %13s %13s\n", "", "median us", "p99 us");
+  for (const Row& r : rows) {
+    if (!r.has_composing) continue;
+    std::printf("%-16s %13.1f %13.1f", r.name, r.composing.median, r.composing.p99);
+    if (r.composing.missed) std::printf("   (%d events without a paint)", r.composing.missed);
+    std::printf("\n");
+  }
   std::printf("\nOf which handling the key event, before painting (median us)\n");
   for (const Row& r : rows)
     std::printf("%-16s typing %9.1f   paging %9.1f\n", r.name, r.typing.handling, r.paging.handling);
@@ -254,9 +321,13 @@ int main(int argc, char** argv) {
   std::printf("\nRatios theirs / ours (above 1: sorametext is faster)\n");
   for (size_t i = 1; i < rows.size(); ++i) {
     const Row& r = rows[i];
-    std::printf("%-16s typing median %.2f  p99 %.2f   paging median %.2f  p99 %.2f\n", r.name,
+    std::printf("%-16s typing median %.2f  p99 %.2f   paging median %.2f  p99 %.2f", r.name,
                 r.typing.median / ours.typing.median, r.typing.p99 / ours.typing.p99,
                 r.paging.median / ours.paging.median, r.paging.p99 / ours.paging.p99);
+    if (r.has_composing)
+      std::printf("   preedit median %.2f  p99 %.2f", r.composing.median / ours.composing.median,
+                  r.composing.p99 / ours.composing.p99);
+    std::printf("\n");
   }
   return 0;
 }

@@ -1,9 +1,11 @@
 // Rows on the column grid.
 #include "editor/qt/celltext.h"
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "codec/cp932.h"
 #include "store/persistent.h"
@@ -92,9 +94,37 @@ void CellTextPainter::SetFont(const QFont& font, int charWidth, int ascent) {
     font_ = font;
     raw_ = QRawFont::fromFont(font_);
     glyphs_.assign(0x10000, kUnknownGlyph);
+    advances_.assign(0x10000, 0);
   }
   char_width_ = charWidth;
   ascent_ = ascent;
+}
+
+int CellTextPainter::Advance(char16_t ch, quint32 glyph) {
+  if (advances_.empty()) advances_.assign(0x10000, 0);
+  uint8_t& cached = advances_[ch];
+  if (cached != 0) return cached;
+  qreal advance = 0;
+  if (glyph != 0) {
+    QPointF a;
+    raw_.advancesForGlyphIndexes(&glyph, &a, 1);
+    advance = a.x();
+  } else {
+    advance = QFontMetricsF(font_).horizontalAdvance(QChar(ch));
+  }
+  cached = static_cast<uint8_t>(std::clamp(static_cast<int>(std::ceil(advance - 0.01)), 1, 255));
+  return cached;
+}
+
+void CellTextPainter::DrawFitted(QPainter& p, char16_t ch, qreal x, int baseline, int cells, int advance) {
+  const int width = cells * char_width_;
+  p.save();
+  // Tall enough for any glyph of the row; the caller's clip still limits the rows.
+  p.setClipRect(QRectF(x, baseline - 4 * ascent_ - 8, width, 8 * ascent_ + 16), Qt::IntersectClip);
+  p.translate(x, baseline);
+  if (advance > width) p.scale(static_cast<qreal>(width) / advance, 1.0);
+  p.drawText(QPointF(0, 0), QString(QChar(ch)));
+  p.restore();
 }
 
 quint32 CellTextPainter::Glyph(char16_t ch) {
@@ -123,8 +153,16 @@ void CellTextPainter::Draw(QPainter& p, const RowCells& cells, int x0, int top, 
     f.setItalic(style & store::fsItalic);
     p.setFont(f);
     for (int i = first; i < count && cells.Byte(i) < toByte; ++i) {
-      if (cells.Char(i) == 0) continue;
-      p.drawText(QPointF(x0 + cells.Column(i) * char_width_, baseline), QString(QChar(cells.Char(i))));
+      const char16_t ch = cells.Char(i);
+      if (ch == 0) continue;
+      const qreal x = x0 + cells.Column(i) * char_width_;
+      const quint32 g = Glyph(ch);
+      const int advance = Advance(ch, g);
+      if (g == 0 || advance > cells.Cells(i) * char_width_) {
+        DrawFitted(p, ch, x, baseline, cells.Cells(i), advance);
+      } else {
+        p.drawText(QPointF(x, baseline), QString(QChar(ch)));
+      }
     }
     return;
   }
@@ -136,13 +174,14 @@ void CellTextPainter::Draw(QPainter& p, const RowCells& cells, int x0, int top, 
     if (ch == 0 || ch == u' ') continue;
     const qreal x = x0 + cells.Column(i) * char_width_;
     const quint32 g = Glyph(ch);
-    if (g == 0) {
-      // Not in the editor font: let Qt find a font that has it, still in this cell.
+    const int advance = Advance(ch, g);
+    if (g == 0 || advance > cells.Cells(i) * char_width_) {
+      // Not in the editor font (Qt finds a font that has it) or too wide: still in its cells.
       if (!font_set) {
         p.setFont(font_);
         font_set = true;
       }
-      p.drawText(QPointF(x, baseline), QString(QChar(ch)));
+      DrawFitted(p, ch, x, baseline, cells.Cells(i), advance);
       continue;
     }
     glyphs.append(g);

@@ -51,7 +51,9 @@ class RowCells {
   ColumnLayout layout_;
 };
 
-// Draws laid-out characters with one font at a fixed advance per cell.
+// Draws laid-out characters with one font at a fixed advance per cell. A character the font
+// lacks is drawn from the font Qt falls back to, clipped to its cells; a glyph wider than its
+// cells (a fallback or proportional font) is narrowed to fit, so no glyph inks the next cell.
 class CellTextPainter {
  public:
   void SetFont(const QFont& font, int charWidth, int ascent);
@@ -67,6 +69,10 @@ class CellTextPainter {
 
  private:
   quint32 Glyph(char16_t ch);
+  // Advance in whole pixels (rounded up) of `ch` as drawn, the fallback font's when `glyph` is 0.
+  int Advance(char16_t ch, quint32 glyph);
+  // Draws one character on its own, narrowed to `cells` cells and clipped to them.
+  void DrawFitted(QPainter& p, char16_t ch, qreal x, int baseline, int cells, int advance);
 
   QFont font_;
   QRawFont raw_;
@@ -75,6 +81,8 @@ class CellTextPainter {
   // Glyph index per UTF-16 unit, kUnknownGlyph until looked up: painting asks once per character.
   static constexpr quint32 kUnknownGlyph = 0xFFFFFFFFu;
   std::vector<quint32> glyphs_;
+  // Advance per UTF-16 unit, 0 until measured (255: that wide or wider).
+  std::vector<uint8_t> advances_;
 };
 
 }  // namespace editor::qt

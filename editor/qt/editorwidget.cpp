@@ -21,6 +21,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <functional>
+#include <map>
 
 #include "codec/cp932.h"
 #include "editor/qt/editorcolor.h"
@@ -143,6 +144,65 @@ void DrawTinyNumber(QPainter& p, int x, int y, int n, const QColor& color) {
 
 QString RowUnicode(std::string_view cp932) { return QString::fromStdU16String(codec::Cp932ToUtf16(cp932)); }
 
+// Length in UTF-16 units of the first `bytes` bytes of `cp932` (what Qt counts positions in).
+int Utf16Length(std::string_view cp932, int bytes) {
+  return static_cast<int>(codec::Cp932ToUtf16(cp932.substr(0, static_cast<size_t>(std::max(bytes, 0)))).size());
+}
+
+// A composition in code page 932 ("?" for what it cannot hold) with the byte offset of every UTF-16
+// position, so that the input method's positions and ranges become byte offsets.
+struct PreeditBytes {
+  std::string bytes;
+  std::vector<int> at;  // at[i]: bytes before UTF-16 position i; at[size] is the length
+  int Byte(int utf16) const { return at[static_cast<size_t>(std::clamp(utf16, 0, static_cast<int>(at.size()) - 1))]; }
+};
+
+PreeditBytes ToPreeditBytes(const QString& text) {
+  PreeditBytes out;
+  const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
+  const int n = static_cast<int>(text.size());
+  out.at.assign(static_cast<size_t>(n) + 1, 0);
+  for (int i = 0; i < n;) {
+    const int len = QChar::isHighSurrogate(units[i]) && i + 1 < n && QChar::isLowSurrogate(units[i + 1]) ? 2 : 1;
+    out.at[static_cast<size_t>(i)] = static_cast<int>(out.bytes.size());
+    if (len == 2) out.at[static_cast<size_t>(i) + 1] = static_cast<int>(out.bytes.size());
+    out.bytes += codec::Utf16ToCp932(std::u16string_view(units + i, static_cast<size_t>(len))).bytes;
+    i += len;
+  }
+  out.at[static_cast<size_t>(n)] = static_cast<int>(out.bytes.size());
+  return out;
+}
+
+// An input method's underline below [x, x + width) on pixel row y.
+void DrawImeUnderline(QPainter& p, QTextCharFormat::UnderlineStyle style, int x, int y, int width,
+                      const QColor& color) {
+  if (width <= 0 || style == QTextCharFormat::NoUnderline) return;
+  p.save();
+  switch (style) {
+    case QTextCharFormat::DashUnderline:
+    case QTextCharFormat::DotLine:
+    case QTextCharFormat::DashDotLine:
+    case QTextCharFormat::DashDotDotLine: {
+      static const std::map<QTextCharFormat::UnderlineStyle, Qt::PenStyle> kPens = {
+          {QTextCharFormat::DashUnderline, Qt::DashLine},
+          {QTextCharFormat::DotLine, Qt::DotLine},
+          {QTextCharFormat::DashDotLine, Qt::DashDotLine},
+          {QTextCharFormat::DashDotDotLine, Qt::DashDotDotLine}};
+      QPen pen(color, 1, kPens.at(style));
+      pen.setCapStyle(Qt::FlatCap);
+      p.setPen(pen);
+      p.drawLine(QPointF(x, y + 0.5), QPointF(x + width, y + 0.5));
+      break;
+    }
+    case QTextCharFormat::WaveUnderline:
+    case QTextCharFormat::SpellCheckUnderline:
+      for (int i = 0; i < width; ++i) p.fillRect(x + i, y - ((i / 2) % 2), 1, 1, color);
+      break;
+    default: p.fillRect(x, y, width, 1, color); break;
+  }
+  p.restore();
+}
+
 }  // namespace
 
 struct TEditor::PaintColors {
@@ -252,15 +312,15 @@ QRect TEditor::AreaRect(unsigned area, int top, int bottom) const {
 void TEditor::InvalidateRows(int first, int last, unsigned areas) {
   const EditorLayout& l = model_->Layout();
   if (last < first) std::swap(first, last);
-  const int top_row = model_->TopRow();
+  const int top_row = model_->PaintTopRow();
   const int last_shown = top_row + l.visible_rows + 1;
   first = std::max(first, top_row);
   last = std::min(last, last_shown);
   QWidget* vp = viewport();
   if (areas & kAreaRuler) vp->update(AreaRect(kAreaRuler, 0, 0));
   if (first > last) return;
-  const int y1 = std::max(l.text_top, model_->RowY(first));
-  const int y2 = std::min(vp->height(), model_->RowY(last) + l.row_pitch);
+  const int y1 = std::max(l.text_top, model_->PaintRowY(first));
+  const int y2 = std::min(vp->height(), model_->PaintRowY(last) + l.row_pitch);
   if (y2 <= y1) return;
   for (unsigned a : {kAreaText, kAreaImagebar, kAreaLeftbar}) {
     if (areas & a) {
@@ -279,7 +339,7 @@ void TEditor::InvalidateAll() {
 void TEditor::ScrollRows(int fromRow, int delta, unsigned areas) {
   const EditorLayout& l = model_->Layout();
   QWidget* vp = viewport();
-  const int top = std::max(l.text_top, model_->RowY(fromRow));
+  const int top = std::max(l.text_top, model_->PaintRowY(fromRow));
   const int bottom = vp->height();
   if (top >= bottom || delta == 0) return;
   const int dy = delta * l.row_pitch;
@@ -355,11 +415,22 @@ void TEditor::UpdateCaret(const CaretInfo& caret) {
   const QRect now = CaretPaintRect();
   if (!now.isEmpty()) viewport()->update(now);
   RestartBlink();
-  if (moved && hasFocus()) {
-    // Keeps a candidate window of fcitx5 or IBus beside the caret.
-    QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImCursorPosition | Qt::ImAnchorPosition |
-                                           Qt::ImSurroundingText);
-  }
+  // Keeps a candidate window of fcitx5 or IBus beside the caret.
+  if (moved) UpdateInputMethod();
+}
+
+void TEditor::UpdateInputMethod() {
+  if (!hasFocus()) return;
+  // Not the selected text itself: every query named here is answered at once, and a selection
+  // may be the whole document; the input method reads it from the surrounding text and anchor.
+  QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle | Qt::ImCursorPosition |
+                                         Qt::ImAnchorPosition | Qt::ImSurroundingText);
+}
+
+void TEditor::OnSelectionChange(bool selected) {
+  // Reconversion reads the selection: the input method must know it as it is now.
+  UpdateInputMethod();
+  emit selectionChanged(selected);
 }
 
 void TEditor::RestartBlink() {
@@ -423,24 +494,37 @@ QRect TEditor::CaretRectangle() const {
   return QRect(c.x, c.y, std::max(1, c.width), c.height).translated(ViewportOffset());
 }
 
+QRect TEditor::AnchorRectangle() const {
+  const CaretInfo c = model_->AnchorRect();
+  return QRect(c.x, c.y, std::max(1, c.width), c.height).translated(ViewportOffset());
+}
+
 QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery query) const {
   switch (query) {
-    case Qt::ImEnabled: return true;
+    case Qt::ImEnabled: return !model_->ReadOnly();
     case Qt::ImCursorRectangle: return CaretRectangle();
+    case Qt::ImAnchorRectangle: return AnchorRectangle();
     case Qt::ImFont: return font_;
-    case Qt::ImHints: return int(Qt::ImhMultiLine);
-    case Qt::ImSurroundingText: return RowUnicode(model_->RowView(model_->Row()));
-    case Qt::ImCursorPosition:
+    case Qt::ImHints: return int(inputMethodHints() | Qt::ImhMultiLine);
+    case Qt::ImSurroundingText: return RowUnicode(model_->Surrounding().text);
+    case Qt::ImCursorPosition: {
+      const SurroundingText s = model_->Surrounding();
+      return Utf16Length(s.text, s.cursor);
+    }
     case Qt::ImAnchorPosition: {
-      const std::string_view row = model_->RowView(model_->Row());
-      const int byte = std::clamp(model_->CaretByte(), 0, static_cast<int>(row.size()));
-      return RowUnicode(row.substr(0, static_cast<size_t>(byte))).size();
+      const SurroundingText s = model_->Surrounding();
+      return Utf16Length(s.text, s.anchor);
     }
     case Qt::ImMaximumTextLength: return QVariant();
-    case Qt::ImCurrentSelection: return RowUnicode(model_->SelText());
+    case Qt::ImCurrentSelection:
+      return model_->Selected() && !model_->Composing() ? RowUnicode(model_->SelText()) : QString();
     case Qt::ImReadOnly: return model_->ReadOnly();
     default: return QAbstractScrollArea::inputMethodQuery(query);
   }
+}
+
+void TEditor::OnReadOnlyChange() {
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImReadOnly | Qt::ImHints);
 }
 
 // ---- events
@@ -540,18 +624,50 @@ void TEditor::keyPressEvent(QKeyEvent* e) {
 }
 
 void TEditor::inputMethodEvent(QInputMethodEvent* e) {
-  if (!e->commitString().isEmpty()) {
-    // One insertion, one undo entry; Qt does not repeat the text as key events.
-    if (!model_->ReadOnly()) model_->ImeCommit(ToCp932(e->commitString()), false);
+  if (model_->ReadOnly()) {
+    // Read-only text takes nothing and shows nothing being composed.
+    model_->CancelComposition();
+    e->ignore();
+    return;
   }
-  if (preedit_ != e->preeditString()) {
-    preedit_ = e->preeditString();
-    viewport()->update();
+  if (!e->commitString().isEmpty() || e->replacementLength() > 0) {
+    // One edit, one undo entry, in place of the composition (and of a selection it stood for);
+    // Qt does not repeat the text as key events.
+    model_->CommitComposition(ToCp932(e->commitString()), e->replacementStart(), e->replacementLength());
+  }
+  const QString preedit = e->preeditString();
+  if (preedit.isEmpty()) {
+    model_->CancelComposition();
+  } else {
+    const PreeditBytes pre = ToPreeditBytes(preedit);
+    int cursor = pre.Byte(static_cast<int>(preedit.size()));
+    bool cursor_visible = true;
+    preedit_formats_.clear();
+    preedit_formatted_ = false;
+    for (const QInputMethodEvent::Attribute& a : e->attributes()) {
+      if (a.type == QInputMethodEvent::Cursor) {
+        cursor = pre.Byte(a.start);
+        cursor_visible = a.length != 0;
+      } else if (a.type == QInputMethodEvent::TextFormat) {
+        const QTextCharFormat f = qvariant_cast<QTextFormat>(a.value).toCharFormat();
+        preedit_formatted_ = true;
+        if (f.isValid() && a.length > 0)
+          preedit_formats_.push_back({pre.Byte(a.start), pre.Byte(a.start + a.length), f});
+      }
+    }
+    model_->SetComposition(pre.bytes, cursor, cursor_visible);
   }
   e->accept();
 }
 
+void TEditor::FinishComposition() {
+  if (!model_->Composing()) return;
+  QGuiApplication::inputMethod()->reset();
+  if (model_->Composing()) model_->CancelComposition();
+}
+
 void TEditor::mousePressEvent(QMouseEvent* e) {
+  FinishComposition();
   const QPoint p = e->position().toPoint();
   model_->MouseDown(ToButton(e->button()), ToModifiers(e->modifiers()), p.x(), p.y());
   e->accept();
@@ -581,6 +697,7 @@ void TEditor::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TEditor::mouseDoubleClickEvent(QMouseEvent* e) {
+  FinishComposition();
   const QPoint p = e->position().toPoint();
   model_->DoubleClick(ToButton(e->button()), ToModifiers(e->modifiers()), p.x(), p.y());
   e->accept();
@@ -692,10 +809,11 @@ void TEditor::paintEvent(QPaintEvent* e) {
   p.fillRect(clip, c.control);
   if (l.ruler_height > 0 && clip.intersects(AreaRect(kAreaRuler, 0, 0))) PaintRuler(p, clip, c);
 
+  // Rows as painted: while composing, the composed rows stand in for their wrap unit.
   const int pitch = std::max(1, l.row_pitch);
-  const int top_row = model_->TopRow();
+  const int top_row = model_->PaintTopRow();
   const int first = top_row + std::max(0, (clip.top() - l.text_top) / pitch);
-  const int last = std::min(model_->RowCount(), top_row + std::max(0, (clip.bottom() - l.text_top) / pitch));
+  const int last = std::min(model_->PaintRowCount(), top_row + std::max(0, (clip.bottom() - l.text_top) / pitch));
   const QRect rows_area(0, l.text_top, viewport()->width(), viewport()->height() - l.text_top);
   if (clip.intersects(rows_area)) {
     p.save();
@@ -703,17 +821,18 @@ void TEditor::paintEvent(QPaintEvent* e) {
     const QRect text_clip(l.text_left, l.text_top, viewport()->width() - l.text_left,
                           viewport()->height() - l.text_top);
     for (int row = first; row <= last; ++row) {
-      const int y = model_->RowY(row);
+      const int y = model_->PaintRowY(row);
       if (y >= clip.bottom() + 1) break;
-      if (l.imagebar_width > 0) PaintImagebar(p, row, y, c);
+      const RowPaintInfo info = model_->PaintInfo(row);
+      if (l.imagebar_width > 0) PaintImagebar(p, info.marks, y);
       if (l.leftbar_width > 0) PaintLeftbar(p, row, y, c);
       p.save();
       p.setClipRect(clip.intersected(text_clip));
-      PaintRow(p, row, c);
+      PaintRow(p, info, c);
       p.restore();
     }
     // Bars continue below the last row.
-    const int below = model_->RowY(last + 1);
+    const int below = model_->PaintRowY(last + 1);
     if (below < viewport()->height()) {
       if (l.leftbar_width > 0)
         p.fillRect(QRect(l.leftbar_left, below, l.leftbar_width, viewport()->height() - below),
@@ -723,7 +842,6 @@ void TEditor::paintEvent(QPaintEvent* e) {
     }
     p.restore();
   }
-  if (!preedit_.isEmpty()) PaintPreedit(p, c);
   PaintCaret(p);
 }
 
@@ -779,10 +897,8 @@ void TEditor::PaintRuler(QPainter& p, const QRect& clip, const PaintColors& c) {
   p.restore();
 }
 
-void TEditor::PaintImagebar(QPainter& p, int row, int y, const PaintColors& c) {
+void TEditor::PaintImagebar(QPainter& p, uint16_t marks, int y) {
   const EditorLayout& l = model_->Layout();
-  if (row >= model_->RowCount()) return;
-  const uint16_t marks = model_->RowMarks(row);
   if (marks == 0) return;
   const TEditorImagebar& bar = model_->Imagebar();
   for (int n = 0; n < 10; ++n) {
@@ -816,9 +932,9 @@ void TEditor::PaintLeftbar(QPainter& p, int row, int y, const PaintColors& c) {
   if (bar.Edge()) p.fillRect(QRect(r.right(), y, 1, l.row_pitch), c.edge);
 }
 
-void TEditor::PaintRow(QPainter& p, int row, const PaintColors& c) {
+void TEditor::PaintRow(QPainter& p, const RowPaintInfo& info, const PaintColors& c) {
   const EditorLayout& l = model_->Layout();
-  const RowPaintInfo info = model_->PaintInfo(row);
+  const int row = info.row;
   const int y = info.y;
   const int w = viewport()->width();
   const int x0 = model_->ColX(0);
@@ -886,6 +1002,8 @@ void TEditor::PaintRow(QPainter& p, int row, const PaintColors& c) {
     if (sel_style & store::fsUnderline) underline(sel.start_col, sel.end_col, sel_fg, sel_bk);
   }
 
+  if (info.composition_end > info.composition_start) PaintComposition(p, info, c);
+
   // What follows the text.
   const TEditorMarks& marks = model_->Marks();
   const QPalette& pal = palette();
@@ -930,18 +1048,36 @@ void TEditor::PaintRow(QPainter& p, int row, const PaintColors& c) {
   }
 }
 
-void TEditor::PaintPreedit(QPainter& p, const PaintColors& c) {
-  if (!caret_.visible) return;
+void TEditor::PaintComposition(QPainter& p, const RowPaintInfo& info, const PaintColors& c) {
+  // cells_ holds the row's layout from PaintRow.
   const EditorLayout& l = model_->Layout();
-  const std::string bytes = codec::Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(preedit_.utf16()),
-                                                                    static_cast<size_t>(preedit_.size())))
-                                .bytes;
-  RowCells cells;
-  cells.Layout(bytes, model_->TabSpaceCount(), 0);
-  const QRect r(caret_.x, caret_.y, cells.Width() * l.char_width, l.text_height);
-  p.fillRect(r, c.control);
-  text_painter_.Draw(p, cells, caret_.x, caret_.y, 0, cells.DrawnBytes(), c.font);
-  dotted_.Draw(p, r.left(), r.bottom(), r.width(), r.left(), c.font, c.control);
+  const int x0 = model_->ColX(0);
+  const int y = info.y;
+  const int line_y = y + l.text_height - 1;
+  const int offset = info.composition_offset;
+  const int from = info.composition_start, to = info.composition_end;
+  auto x_of = [&](int byte) { return x0 + cells_.ColumnOfByte(byte) * l.char_width; };
+  if (!preedit_formatted_) {
+    // No look asked for: underline it so that it shows as being composed.
+    DrawImeUnderline(p, QTextCharFormat::SingleUnderline, x_of(from), line_y, x_of(to) - x_of(from), c.font);
+    return;
+  }
+  for (const PreeditFormat& f : preedit_formats_) {
+    // The format's bytes of the composition, as bytes of this row.
+    const int a = std::max(from, from + f.start - offset);
+    const int b = std::min(to, from + f.end - offset);
+    if (b <= a) continue;
+    const QTextCharFormat& format = f.format;
+    const bool has_bk = format.hasProperty(QTextFormat::BackgroundBrush);
+    const bool has_fg = format.hasProperty(QTextFormat::ForegroundBrush);
+    const QColor fg = has_fg ? format.foreground().color() : c.font;
+    if (has_bk || has_fg) {
+      p.fillRect(QRect(x_of(a), y, x_of(b) - x_of(a), l.text_height), has_bk ? format.background().color() : c.control);
+      text_painter_.Draw(p, cells_, x0, y, a, b, fg, c.font_style);
+    }
+    const QColor line = format.underlineColor().isValid() ? format.underlineColor() : fg;
+    DrawImeUnderline(p, format.underlineStyle(), x_of(a), line_y, x_of(b) - x_of(a), line);
+  }
 }
 
 void TEditor::PaintCaret(QPainter& p) {

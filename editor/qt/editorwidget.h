@@ -8,9 +8,11 @@
 #include <QFont>
 #include <QPointer>
 #include <QRect>
+#include <QTextCharFormat>
 #include <QTimer>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/editormodel.h"
 #include "editor/qt/celltext.h"
@@ -50,8 +52,11 @@ class TEditor : public QAbstractScrollArea, protected Viewport {
   QString UnicodeText() const;
   void SetUnicodeText(const QString& text);
 
-  // The caret rectangle in this widget's coordinates (what the input method is told).
+  // The caret rectangle in this widget's coordinates (what the input method is told); while
+  // composing, the input method's cursor inside the composition.
   QRect CaretRectangle() const;
+  // The selection anchor's rectangle (the caret's without a selection).
+  QRect AnchorRectangle() const;
 
   QSize sizeHint() const override { return {185, 89}; }
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -83,10 +88,11 @@ class TEditor : public QAbstractScrollArea, protected Viewport {
   DropEffect StartDrag(std::string_view cp932) override;
   void OnChange() override { emit changed(); }
   void OnCaretMoved() override { emit caretMoved(); }
-  void OnSelectionChange(bool selected) override { emit selectionChanged(selected); }
+  void OnSelectionChange(bool selected) override;
   void OnSelectionModeChange() override { emit selectionModeChanged(); }
   void OnTopRowChange() override { emit topRowChanged(); }
   void OnTopColChange() override { emit topColChanged(); }
+  void OnReadOnlyChange() override;
 
   // Qt events
   bool event(QEvent* e) override;
@@ -118,17 +124,22 @@ class TEditor : public QAbstractScrollArea, protected Viewport {
   void BlinkCaret();
   void RestartBlink();
   QRect CaretPaintRect() const;
+  // Tells the input method that the caret, the selection or the text around them changed.
+  void UpdateInputMethod();
+  // Before a click: the input method commits what it composes (fcitx5 does on reset), or it goes.
+  void FinishComposition();
   void ShowBuiltinMenu(const QPoint& globalPos);
   bool HandlesShortcut(const QKeyEvent* e) const;
 
   // Painting
   struct PaintColors;
   void PaintRuler(QPainter& p, const QRect& clip, const PaintColors& c);
-  void PaintImagebar(QPainter& p, int row, int y, const PaintColors& c);
+  void PaintImagebar(QPainter& p, uint16_t marks, int y);
   void PaintLeftbar(QPainter& p, int row, int y, const PaintColors& c);
-  void PaintRow(QPainter& p, int row, const PaintColors& c);
+  void PaintRow(QPainter& p, const RowPaintInfo& info, const PaintColors& c);
+  // The input method's look over the composed part of a row.
+  void PaintComposition(QPainter& p, const RowPaintInfo& info, const PaintColors& c);
   void PaintCaret(QPainter& p);
-  void PaintPreedit(QPainter& p, const PaintColors& c);
   QRect AreaRect(unsigned area, int top, int bottom) const;
 
   // The ruler's scale as last drawn; the caret marker moves on every keystroke, the scale rarely.
@@ -155,7 +166,13 @@ class TEditor : public QAbstractScrollArea, protected Viewport {
   bool caret_on_ = true;
   QTimer blink_;
   QTimer auto_scroll_;
-  QString preedit_;
+  // The input method's formats of the composition, as byte ranges of its code page 932 text.
+  struct PreeditFormat {
+    int start = 0, end = 0;
+    QTextCharFormat format;
+  };
+  std::vector<PreeditFormat> preedit_formats_;
+  bool preedit_formatted_ = false;  // the input method sent formats (else it is underlined)
 
   QPointer<QMenu> host_menu_;
   bool updating_bars_ = false;

@@ -3,7 +3,8 @@
 work=$(mktemp -d)
 pid=
 more_pids=  # other processes a script started, stopped with it
-trap 'kill $pid $more_pids 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+# A script that starts more (an input method) may also define on_exit to stop it.
+trap 'kill $pid $more_pids 2>/dev/null || true; if [ "$(type -t on_exit)" = function ]; then on_exit || true; fi; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 data=$work/UserData
 export SORAMETEXT_DATA_DIR=$data
 # A runtime directory of its own, so a running sorametext of the user does not count as ours.

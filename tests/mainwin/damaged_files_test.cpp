@@ -49,6 +49,8 @@ TEST(DamagedFiles, ADamagedGroupFileIsReportedKeptAndStartUpGoesOn) {
     App app(dir.Data());
     app.Start();
     ASSERT_EQ(app.host.errors.size(), 1u);
+    // The message names the file, around the reader's own text.
+    EXPECT_EQ(app.host.errors[0].rfind(group + " の読み込み中のエラー : ", 0), 0u) << app.host.errors[0];
     // Whatever was read before the damage is there.
     EXPECT_EQ(app.core->Data().Groups().Count(), 2);
     app.Close();
@@ -77,6 +79,38 @@ TEST(DamagedFiles, ADamagedItemFileIsKeptBeforeItIsSavedOver) {
   EXPECT_EQ(mwtest::ReadAll(file + ".damaged"), garbage);
   app.ClickGroup(0);
   EXPECT_EQ(app.host.errors.size(), 1u);
+}
+
+TEST(DamagedFiles, AFolderWhereAnItemFileBelongsIsMovedAsideAndTheGroupCanBeLeft) {
+  mwtest::TempDir dir;
+  mwtest::Seed(dir.Data(), {{"A", {{"a0", "x"}}}, {"B", {{"b0", "y"}}}, {"C", {{"c0", "z"}}}}, 0);
+  App app(dir.Data());
+  app.Start();
+  const std::string fileA = dir.Data() + app.core->Data().Groups().ItemFileName(0);
+  const std::string fileB = dir.Data() + app.core->Data().Groups().ItemFileName(1);
+  // While A is open its file becomes a folder (with something of its own inside); B's is one
+  // already when it is opened.
+  std::filesystem::remove(fileA);
+  std::filesystem::create_directory(fileA);
+  mwtest::WriteAll(fileA + "/inside", "keep me");
+  std::filesystem::remove(fileB);
+  std::filesystem::create_directory(fileB);
+  app.ClickItem(0);
+  app.Type("typed ");
+  app.ClickGroup(1);
+  EXPECT_EQ(app.core->GroupList().ItemIndex(), 1);
+  ASSERT_EQ(app.host.errors.size(), 2u);
+  EXPECT_EQ(app.host.errors[0],
+            "ファイル " + fileA + " の場所にフォルダがあったため、フォルダを " + fileA + ".damaged に移しました");
+  EXPECT_EQ(app.host.errors[1], "ファイル " + fileB + " は開けません (ファイルではなくフォルダです)");
+  EXPECT_EQ(mwtest::ReadAll(fileA + ".damaged/inside"), "keep me");
+  EXPECT_EQ(mwtest::StoredItems(dir.Data(), 0)[0].text, "typed x");
+  // Leaving B, whose file could not be read, is not refused either.
+  app.ClickGroup(2);
+  EXPECT_EQ(app.core->GroupList().ItemIndex(), 2);
+  EXPECT_TRUE(std::filesystem::is_directory(fileB + ".damaged"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(fileB));
+  EXPECT_EQ(app.host.errors.size(), 3u);
 }
 
 TEST(DamagedFiles, ADamagedMainRecordKeepsDefaultsUnderWhatWasRead) {

@@ -353,7 +353,7 @@ TEST(Import, ATruncatedOrForeignFileAddsNothing) {
                              dir.Path() + "/missing.sted"};
   for (int k = 0; k < 4; ++k) app.Run(ActionId::GroupImport);
   EXPECT_EQ(app.host.errors.size(), 4u);
-  EXPECT_EQ(app.host.errors[0], "ストリームからの読み込みエラー");
+  EXPECT_EQ(app.host.errors[0], dir.Path() + "/cut.sted の読み込み中のエラー : ストリームからの読み込みエラー");
   EXPECT_EQ(app.core->Data().Groups().Count(), 2);
   EXPECT_EQ(app.core->GroupList().ItemIndex(), 0);
   EXPECT_EQ(FilesIn(dir.Data()), dataFiles);

@@ -68,6 +68,17 @@ class Bytes {
   std::string s_;
 };
 
+// The message of what `fn` throws, or "no error".
+template <class Fn>
+std::string ErrorOf(Fn fn) {
+  try {
+    fn();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
 class RecordingReporter final : public store::Reporter {
  public:
   RecordingReporter() { store::SetReporter(this); }

@@ -47,6 +47,30 @@ TEST(Clipboard, CutCopiesThenDeletes) {
   EXPECT_EQ(e.Text(), "a");
 }
 
+// Text from other programs ends its lines with LF (or CR); the caret still ends after it.
+TEST(Clipboard, PastedLineEndsOfEveryKindLeaveTheCaretAfterTheText) {
+  const std::string ichi = "\x88\xEA\x8D\x73\x96\xDA";  // 一行目
+  const std::string ni = "\x93\xF1\x8D\x73\x96\xDA";    // 二行目
+  const std::string san = "\x8E\x4F\x8D\x73\x96\xDA";   // 三行目
+  for (const char* eol : {"\n", "\r", "\r\n"}) {
+    for (const bool wrap : {false, true}) {
+      Editor e("first\r\nlast");
+      e.model.SetWordWrap(wrap);
+      e.model.SetRowCol(0, 5);
+      Foreign(e.view, std::string("AAA") + eol + "BBB" + eol + "CCC");
+      e.model.PasteFromClipboard();
+      e.Type("X");
+      EXPECT_EQ(e.Text(), "firstAAA\r\nBBB\r\nCCCX\r\nlast") << "eol " << int(eol[0]) << " wrap " << wrap;
+      Editor j;
+      j.model.SetWordWrap(wrap);
+      j.model.InsertText(ichi + eol + ni + eol + san);
+      j.Type("X");
+      EXPECT_EQ(j.Text(), ichi + "\r\n" + ni + "\r\n" + san + "X");
+      EXPECT_EQ(j.UndoEntries(), 2u);
+    }
+  }
+}
+
 TEST(Clipboard, PasteWithoutTextDoesNothing) {
   Editor e("abc");
   e.model.PasteFromClipboard();

@@ -2,6 +2,7 @@
 // model set up on it with fixed metrics.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,9 +41,19 @@ class FakeViewport : public Viewport {
   int changes = 0, caret_moves = 0, selection_changes = 0, mode_changes = 0, top_row_changes = 0, top_col_changes = 0;
   bool last_selected = false;
 
-  void InvalidateRows(int first, int last, unsigned areas) override { invalidated.push_back({first, last, areas}); }
-  void InvalidateAll() override { ++invalidate_all; }
-  void ScrollRows(int from, int delta, unsigned areas) override { scrolled.push_back({from, delta, areas}); }
+  void InvalidateRows(int first, int last, unsigned areas) override {
+    invalidated.push_back({first, last, areas});
+    if (screen_model != nullptr && (areas & kAreaText))
+      for (int r = first; r <= last; ++r) MarkDirty(r - screen_model->PaintTopRow());
+  }
+  void InvalidateAll() override {
+    ++invalidate_all;
+    std::fill(dirty.begin(), dirty.end(), true);
+  }
+  void ScrollRows(int from, int delta, unsigned areas) override {
+    scrolled.push_back({from, delta, areas});
+    if (screen_model != nullptr && (areas & kAreaText)) ScrollScreen(from - screen_model->PaintTopRow(), delta);
+  }
   void ScrollHorizontally(int dx) override { scrolled_x += dx; }
   void UpdateScrollBars(const ScrollBarState& v, const ScrollBarState& h) override {
     vbar = v;
@@ -72,6 +83,54 @@ class FakeViewport : public Viewport {
   void OnSelectionModeChange() override { ++mode_changes; }
   void OnTopRowChange() override { ++top_row_changes; }
   void OnTopColChange() override { ++top_col_changes; }
+
+  // ---- a screen of painted rows, following the requests as the widget's window does: a scroll
+  // moves painted rows (and repaints not yet done) and repaints what it uncovers; Flush paints
+  // what is pending from the model, as the next paint event would.
+  const EditorModel* screen_model = nullptr;
+  std::vector<std::string> screen;
+  std::vector<bool> dirty;
+
+  // What a row slot shows: the text of the row there and how it ends, or nothing below the text.
+  static std::string Shown(const EditorModel& m, int slot) {
+    const RowPaintInfo info = m.PaintInfo(m.PaintTopRow() + slot);
+    if (info.attr == rowNone) return {};
+    return std::string(info.text) + (info.attr == rowLineBreak ? "|" : info.attr == rowWrapped ? ">" : "$");
+  }
+  void ShowScreen(const EditorModel& m) {
+    screen_model = &m;
+    screen.assign(static_cast<size_t>(m.VisibleRows() + 1), {});
+    dirty.assign(screen.size(), true);
+    Flush();
+  }
+  void Flush() {
+    for (size_t i = 0; i < screen.size(); ++i)
+      if (dirty[i]) screen[i] = Shown(*screen_model, static_cast<int>(i));
+    std::fill(dirty.begin(), dirty.end(), false);
+  }
+  // The screen as a fresh paint of the model would show it.
+  std::vector<std::string> FreshScreen() const {
+    std::vector<std::string> s(screen.size());
+    for (size_t i = 0; i < s.size(); ++i) s[i] = Shown(*screen_model, static_cast<int>(i));
+    return s;
+  }
+  void MarkDirty(int slot) {
+    if (slot >= 0 && slot < static_cast<int>(dirty.size())) dirty[static_cast<size_t>(slot)] = true;
+  }
+  void ScrollScreen(int from_slot, int delta) {
+    const int n = static_cast<int>(screen.size());
+    const int s0 = std::max(0, from_slot);
+    std::vector<std::string> moved(screen);
+    std::vector<bool> moved_dirty(dirty);
+    for (int i = s0; i < n; ++i) {
+      const int src = i - delta;
+      const bool inside = src >= s0 && src < n;
+      moved[static_cast<size_t>(i)] = inside ? screen[static_cast<size_t>(src)] : std::string();
+      moved_dirty[static_cast<size_t>(i)] = inside ? dirty[static_cast<size_t>(src)] : true;
+    }
+    screen.swap(moved);
+    dirty.swap(moved_dirty);
+  }
 
   void Forget() {
     invalidated.clear();

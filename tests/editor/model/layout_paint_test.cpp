@@ -221,7 +221,7 @@ TEST(Repaint, ScrollingMovesContentAndTellsTheHost) {
   e.view.Forget();
   e.model.SetTopRow(3);
   ASSERT_EQ(e.view.scrolled.size(), 1u);
-  EXPECT_EQ(e.view.scrolled[0].from, 0);
+  EXPECT_EQ(e.view.scrolled[0].from, 3);
   EXPECT_EQ(e.view.scrolled[0].delta, -3);
   EXPECT_EQ(e.view.top_row_changes, 1);
   EXPECT_EQ(e.view.vbar.pos, 3);
@@ -230,6 +230,36 @@ TEST(Repaint, ScrollingMovesContentAndTellsTheHost) {
   EXPECT_EQ(e.view.invalidate_all, 1);
   e.model.Wheel(1);
   EXPECT_EQ(e.model.TopRow(), 87);
+}
+
+// The window's pixels after the requests an edit or scroll makes equal a fresh paint.
+TEST(Repaint, RequestsLeaveNoStaleRowsOnScreen) {
+  Editor e(Lines(100), 10);
+  e.view.ShowScreen(e.model);
+  auto check = [&](const char* step) {
+    e.view.Flush();
+    EXPECT_EQ(e.view.screen, e.view.FreshScreen()) << step;
+  };
+  e.model.Wheel(-1);
+  check("wheel down");
+  e.model.Wheel(1);
+  check("wheel up");
+  e.model.SetTopRow(5);
+  e.model.SetTopRow(3);
+  check("scroll bar up");
+
+  // Undoing a multi-line paste at the end of the text.
+  e.model.SetText("");
+  e.view.Flush();
+  e.Type("first line");
+  e.Key(keys::kReturn);
+  e.view.clipboard = {true, "AAA\nBBB\nCCC\n", false, 0};
+  e.model.PasteFromClipboard();
+  check("paste");
+  e.model.Undo();
+  check("undo of the paste");
+  e.model.Redo();
+  check("redo of the paste");
 }
 
 TEST(Repaint, LockScrollMovesTheCaretWithTheScrollBar) {

@@ -120,11 +120,22 @@ class CellsTest : public QObject {
     QCOMPARE(cells.Count(), 1000);
   }
 
+  // Whatever font draws a glyph (the replacement character comes from a fallback font, whichever
+  // the desktop has), its ink stays in its own cells, also in cells narrower than the glyphs.
+  void charactersLandInTheirCells_data() {
+    QTest::addColumn<int>("extra");
+    QTest::addColumn<int>("style");
+    QTest::newRow("Margin.Character 2") << 2 << 0;
+    QTest::newRow("cells narrower than the glyphs") << -5 << 0;
+    QTest::newRow("bold, narrow cells") << -5 << int(store::fsBold);
+  }
   void charactersLandInTheirCells() {
+    QFETCH(int, extra);
+    QFETCH(int, style);
     const QFont f = testutil::EditorFont();
     const CellMetrics m = MeasureCells(f);
     CellTextPainter painter;
-    const int cw = m.cellWidth + 2;  // Margin.Character widens every cell
+    const int cw = m.cellWidth + extra;  // Margin.Character widens every cell
     painter.SetFont(f, cw, m.ascent);
     RowCells cells;
     cells.Layout("W \x8A\xBF\x81 W", 8, 0);  // "W", blank, 漢, invalid lead + blank, "W"
@@ -132,7 +143,7 @@ class CellsTest : public QObject {
     img.fill(Qt::white);
     {
       QPainter p(&img);
-      painter.Draw(p, cells, 0, 0, 0, 1000, Qt::black);
+      painter.Draw(p, cells, 0, 0, 0, 1000, Qt::black, static_cast<uint8_t>(style));
     }
     auto inked = [&](int col, int n) { return testutil::CountNonWhite(img, QRect(col * cw, 0, n * cw, m.textHeight)); };
     QVERIFY(inked(0, 1) > 0);
@@ -146,7 +157,7 @@ class CellsTest : public QObject {
     img.fill(Qt::white);
     {
       QPainter p(&img);
-      painter.Draw(p, cells, 0, 0, 2, 4, Qt::black);
+      painter.Draw(p, cells, 0, 0, 2, 4, Qt::black, static_cast<uint8_t>(style));
     }
     QCOMPARE(inked(0, 1), 0);
     QVERIFY(inked(2, 2) > 0);

@@ -23,6 +23,15 @@ QRect Cell(TEditor& w, int row, int col, int cells = 1) {
   return QRect(w.Model().ColX(col), w.Model().RowY(row), cells * l.char_width, l.text_height);
 }
 
+// The viewport's pixels as the window shows them (not a fresh rendering).
+QImage Shown(TEditor& w) {
+  const QPoint at = w.viewport()->mapTo(w.window(), QPoint(0, 0));
+  return w.screen()
+      ->grabWindow(w.window()->winId(), at.x(), at.y(), w.viewport()->width(), w.viewport()->height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+
 QColor Q(store::TColor c) { return editor::qt::ToQColor(c, QPalette()); }
 
 // Collects the regions the viewport paints.
@@ -196,16 +205,31 @@ class PaintTest : public QObject {
     const QRect text_area(l.text_left, w->Model().RowY(9), w->viewport()->width() - l.text_left, 10 * l.row_pitch);
     QVERIFY2(!rec.region.intersects(text_area), "rows below the edit moved, not repainted");
     // What is on the screen after moving rows equals a fresh paint of everything.
-    const QPoint at = w->viewport()->mapTo(w->window(), QPoint(0, 0));
-    const QImage shown =
-        w->screen()
-            ->grabWindow(w->window()->winId(), at.x(), at.y(), w->viewport()->width(), w->viewport()->height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
+    const QImage shown = Shown(*w);
     const QImage fresh = Grab(*w);
     QCOMPARE(shown.size(), fresh.size());
     QVERIFY(shown == fresh);
     QVERIFY(CountNonWhite(fresh, Cell(*w, 10, 0, 4)) > 0);
+  }
+
+  void scrollingUpAndUndoingAPasteLeaveNoStaleRows() {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+    auto w = ShownEditor(text, QSize(640, 400));
+    auto same = [&] {
+      QApplication::processEvents();
+      return Shown(*w) == Grab(*w);
+    };
+    w->Model().SetTopRow(6);
+    QVERIFY(same());
+    w->Model().SetTopRow(3);
+    QVERIFY2(same(), "scrolled up");
+    w->Model().SetText("first line\r\n");
+    w->Model().SetRowCol(1, 0);
+    w->Model().InsertText("AAA\nBBB\nCCC\n");
+    QVERIFY(same());
+    w->Model().Undo();
+    QVERIFY2(same(), "undo of a multi-line paste");
   }
 };
 
