@@ -80,8 +80,8 @@ std::string IconOfDesktopFile(const std::string& path) {
 bool FolderUsable(const std::string& folder) {
   try {
     store::DataFolder(folder).EnsureExists();
-  } catch (...) {
-    return false;
+  } catch (const store::Error&) {
+    return false;  // cannot be made here: the answer, not a failure
   }
   return access(folder.c_str(), W_OK | X_OK) == 0;
 }
