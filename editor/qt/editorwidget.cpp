@@ -24,6 +24,7 @@
 #include <map>
 
 #include "codec/cp932.h"
+#include "codec/qt/qtcp932.h"
 #include "editor/qt/editorcolor.h"
 #include "editor/qt/editormime.h"
 
@@ -141,8 +142,6 @@ void DrawTinyNumber(QPainter& p, int x, int y, int n, const QColor& color) {
     x += 4;
   }
 }
-
-QString RowUnicode(std::string_view cp932) { return QString::fromStdU16String(codec::Cp932ToUtf16(cp932)); }
 
 // Length in UTF-16 units of the first `bytes` bytes of `cp932` (what Qt counts positions in).
 int Utf16Length(std::string_view cp932, int bytes) {
@@ -479,7 +478,7 @@ void TEditor::SetPopupMenu(QMenu* menu) {
   model_->SetMenuShortcuts(menu == nullptr);
 }
 
-QString TEditor::UnicodeText() const { return RowUnicode(model_->Text()); }
+QString TEditor::UnicodeText() const { return codec::qt::FromCp932(model_->Text()); }
 
 void TEditor::SetUnicodeText(const QString& text) { model_->SetText(ToCp932(text)); }
 
@@ -506,7 +505,7 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImAnchorRectangle: return AnchorRectangle();
     case Qt::ImFont: return font_;
     case Qt::ImHints: return int(inputMethodHints() | Qt::ImhMultiLine);
-    case Qt::ImSurroundingText: return RowUnicode(model_->Surrounding().text);
+    case Qt::ImSurroundingText: return codec::qt::FromCp932(model_->Surrounding().text);
     case Qt::ImCursorPosition: {
       const SurroundingText s = model_->Surrounding();
       return Utf16Length(s.text, s.cursor);
@@ -517,7 +516,7 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery query) const {
     }
     case Qt::ImMaximumTextLength: return QVariant();
     case Qt::ImCurrentSelection:
-      return model_->Selected() && !model_->Composing() ? RowUnicode(model_->SelText()) : QString();
+      return model_->Selected() && !model_->Composing() ? codec::qt::FromCp932(model_->SelText()) : QString();
     case Qt::ImReadOnly: return model_->ReadOnly();
     default: return QAbstractScrollArea::inputMethodQuery(query);
   }
@@ -1044,7 +1043,8 @@ void TEditor::PaintRow(QPainter& p, const RowPaintInfo& info, const PaintColors&
 
   static const QMetaMethod kDrawLine = QMetaMethod::fromSignal(&TEditor::drawLine);
   if (isSignalConnected(kDrawLine)) {
-    emit drawLine(RowUnicode(info.text), x0, y, row, QRect(l.text_left, y, w - l.text_left, l.row_pitch), sel.any);
+    emit drawLine(codec::qt::FromCp932(info.text), x0, y, row, QRect(l.text_left, y, w - l.text_left, l.row_pitch),
+                  sel.any);
   }
 }
 
