@@ -87,7 +87,7 @@ TFountainBracketItem& TFountainBracketCollection::Add(std::string left, std::str
 }
 
 void TFountainBracketCollection::Delete(int i) {
-  items_.at(i);  // range check
+  (void)items_.at(i);  // range check: throws before erase() could run past the end
   items_.erase(items_.begin() + i);
   Changed();
 }

@@ -61,7 +61,7 @@ using TEditorColor = TFountainColor;
 class TFountainColorItem : public store::Persistent {
  public:
   TFountainColorItem();
-  virtual ~TFountainColorItem() = default;
+  ~TFountainColorItem() override = default;
   TFountainColor ItemColor;
   // Set by the owning collection.
   std::function<void()> OnChange;

@@ -247,7 +247,8 @@ class PairFilter {
       const auto b = static_cast<unsigned char>(x);
       if (!f.first.Contains(b)) continue;
       if (!IsLead(b)) {
-        for (int w = 0; w < 4; ++w) bits_[static_cast<std::size_t>(x * 4 + w)] = ~std::uint64_t{0};
+        for (int w = 0; w < 4; ++w)
+          bits_[static_cast<std::size_t>(x) * 4 + static_cast<std::size_t>(w)] = ~std::uint64_t{0};
         continue;
       }
       for (int y = 0; y < 256; ++y)

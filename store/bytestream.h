@@ -57,6 +57,8 @@ class InputStream {
 class MemoryInput final : public InputStream {
  public:
   explicit MemoryInput(std::string_view bytes);
+  // Only a view is kept: a temporary string would be freed before the first read.
+  explicit MemoryInput(std::string&&) = delete;
 
  protected:
   bool Refill() override { return false; }

@@ -76,9 +76,8 @@ const std::vector<std::string>& BuiltInTimeStampFormats() {
       "yyyy/m/d",
       "yyyy/m/d h:n:s",
       "yy/mm/dd h:n AM/PM",
-      "ge'\x94N'm'\x8C\x8E'd'\x93\xFA' (aaa)",  // ge'年'm'月'd'日' (aaa)
-      "ggee'\x94N'mm'\x8C\x8E'dd'\x93\xFA' aaaa h'\x8E\x9E'n'\x95\xAA's'\x95"
-      "b",  // ...h'時'n'分's'秒
+      "ge'\x94N'm'\x8C\x8E'd'\x93\xFA' (aaa)",                                      // ge'年'm'月'd'日' (aaa)
+      "ggee'\x94N'mm'\x8C\x8E'dd'\x93\xFA' aaaa h'\x8E\x9E'n'\x95\xAA's'\x95\x62",  // ...h'時'n'分's'秒
       "ddddd t",
       "dddddd ampmh'\x8E\x9E",  // dddddd ampmh'時
   };

@@ -201,6 +201,11 @@ TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
   RunCloseSteps();
   core_->FormDestroy();
+  // The lists show the core's list models and tell them when they go: they must go first, not
+  // with the other child widgets after core_ is freed.
+  delete ListBox_Group;
+  delete ListBox_Item;
+  ListBox_Group = ListBox_Item = nullptr;
   store::SetReporter(nullptr);
 }
 

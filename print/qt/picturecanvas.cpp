@@ -39,7 +39,7 @@ void DrawPagePicture(QPainter& painter, const PagePicture& page, const QRectF& t
 }
 
 QColor PaperColor(store::TColor c) {
-  static const QPalette paper(QColor(Qt::white));
+  static const QPalette paper{QColor(Qt::white)};
   return editor::qt::ToQColor(c, paper, QColor(Qt::black));
 }
 

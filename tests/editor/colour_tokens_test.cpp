@@ -23,7 +23,7 @@ std::string Sj(std::string_view utf8) {
 
 using TokenList = std::vector<std::pair<std::string, int>>;
 
-TokenList Tokens(TFountainParser& p, std::string_view text, TRowAttributeData state = {}) {
+TokenList Tokens(TFountainParser& p, std::string_view text, const TRowAttributeData& state = {}) {
   TokenList out;
   p.SetState(text, state);
   while (p.NextToken() != tkEnd) out.emplace_back(std::string(p.TokenString()), p.Token());

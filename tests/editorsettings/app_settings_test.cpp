@@ -6,7 +6,6 @@
 #include "fixture.h"
 
 using namespace editorsettings;
-using mwtest::Sjis;
 
 namespace {
 

@@ -140,7 +140,7 @@ TEST(EditorPages, MarkBoxesSwitchOneOptionEach) {
 TEST(EditorPages, PreviewTextAndItsFirstLine) {
   const std::string text = Utf8(PreviewText());
   EXPECT_EQ(text.substr(0, text.find("\r\n")), "コメント");
-  EXPECT_NE(text.find("@"), std::string::npos);
+  EXPECT_NE(text.find('@'), std::string::npos);
   EXPECT_NE(text.find("http://"), std::string::npos);
   EXPECT_NE(text.find("\r\n\r\n（ここに書き込めます）"), std::string::npos);
   EXPECT_EQ(Utf8(PreviewFirstLine("//")), "//コメント");

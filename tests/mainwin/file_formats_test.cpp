@@ -63,7 +63,7 @@ TEST(ExchangeFile, RefusesFilesThatAreTruncatedOrForeign) {
   };
   const Case cases[] = {
       {"empty", ""},
-      {"shorter than L", "\x02\x00\x00"},
+      {"shorter than L", std::string("\x02\x00\x00", 3)},
       {"L of zero", Le32(0) + Le32(0) + items},
       {"L past the end", Le32(1000) + "G"},
       {"no colour", Le32(2) + std::string("G\0", 2) + "\x01\x02"},

@@ -2,6 +2,8 @@
 // input.
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "store/entries.h"
 #include "store/errors.h"
 #include "store/settings.h"
@@ -166,6 +168,9 @@ TEST(StreamReader, PrefixesItemIndexesAndChildrenAreSkipped) {
                           .b({0})
                           .t("rest");
   MemoryInput in(bytes);
+  // The input only views its bytes, so it must not be made from a temporary string.
+  static_assert(!std::is_constructible_v<MemoryInput, std::string>);
+  static_assert(std::is_constructible_v<MemoryInput, const std::string&>);
   ReadComponent(in, s);
   ASSERT_EQ(s.Entries.size(), 1u);
   EXPECT_EQ(s.Entries[0]->Value, 4);

@@ -30,7 +30,8 @@ std::string Show(const StreamValue& v) {
 TEST(OptionStream, MainValuesAreWrittenInScheduleOrderWithTheirKinds) {
   OptionSet o;
   o.SetMainValues();
-  MemoryInput in(optiontest::Write(o));
+  const std::string bytes = optiontest::Write(o);
+  MemoryInput in(bytes);
   StreamRecord rec = ReadRecord(in);
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"Caret.AutoCursor", "True"},

@@ -9,7 +9,6 @@
 #include "editor/qt/editormime.h"
 #include "testutil.h"
 
-using editor::Position;
 using editor::qt::TEditor;
 using testutil::Cp932;
 using testutil::ShownEditor;

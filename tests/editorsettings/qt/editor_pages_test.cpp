@@ -16,7 +16,6 @@
 
 using namespace dlgtest;
 using namespace editorsettings;
-using editorsettings::qt::TEditEditorDlg;
 
 class EditorPagesTest : public QObject {
   Q_OBJECT

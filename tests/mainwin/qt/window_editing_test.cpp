@@ -16,7 +16,6 @@
 #include "windowutil.h"
 
 using mainwin::ActionId;
-using mainwin::qt::TListBox_kor;
 using mainwin::qt::TMainForm;
 using wintest::Window;
 

@@ -92,7 +92,7 @@ struct Opened : Window {
     Open(0, 0);
   }
   std::unique_ptr<FindGrid> Grid(const std::string& text, TSearchOptions options, bool names,
-                                 std::vector<SearchHit> hits) {
+                                 const std::vector<SearchHit>& hits) {
     auto g = std::make_unique<FindGrid>();
     g->Prepare(text, names ? FindGrid::mdNames : FindGrid::mdFullText, options | soForward);
     g->AppendHits(hits, names);
