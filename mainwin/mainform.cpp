@@ -179,6 +179,10 @@ void MainFormCore::OpenItemsMerged() {
 void MainFormCore::ShowListsAgain(int g, int i) {
   store::TRootComponent_Group& groups = session_.Groups();
   store::TRootComponent_Item& items = session_.Items();
+  // Where the user is typing, kept through the settings applied again below.
+  const int64_t selStart = editor_.SelStart(), selLength = editor_.SelLength();
+  const int top = editor_.TopRow();
+  bool keepCaret = true;
   groups.SelIndex = g;
   group_list_.Reset(groups.RefreshNameStrings(), g);
   if (g < 0) {
@@ -193,9 +197,15 @@ void MainFormCore::ShowListsAgain(int g, int i) {
       // Changed elsewhere only: the new text, the caret on the line it was on.
       items.SetLine(i, editor_.RowToLine(editor_.Row()));
       session_.LoadItemIntoEditor(i);
+      keepCaret = false;
     }
   }
   ApplyEditorSettings();
+  if (keepCaret && item_list_.ItemIndex() >= 0) {
+    editor_.SetSelStart(selStart);
+    if (selLength > 0) editor_.SetSelLength(selLength);
+    editor_.SetTopRow(top);
+  }
   host_.SetEditorEnabled(item_list_.ItemIndex() >= 0);
 }
 

@@ -121,6 +121,8 @@ TEST(OutsideChanges, UnsavedWorkIsMergedByEntryAndToldInOneNotice) {
   EXPECT_EQ(app.itemView.selection, 0);
   EXPECT_EQ(app.Text(), "牛乳\r\n卵\r\n卵パン");
   EXPECT_TRUE(app.editor.Modified());
+  EXPECT_EQ(app.editor.Row(), 2);  // typing goes on where it was
+  EXPECT_EQ(app.editor.Col(), 2);
 
   app.Close();
   const std::vector<mwtest::SeedItem> stored = mwtest::StoredItems(dir.Data(), 0);
