@@ -3,7 +3,8 @@
 # last block (mounting needs root: skipped with status 77 elsewhere). Typing, then closing: one
 # question names the file that could not be saved; once the tmpfs has grown, retrying saves the
 # text. A second run ended by SIGTERM, which nobody can answer, writes the text to the recovery
-# folder as an exchange file instead, and the next start says so.
+# folder as an exchange file instead, as does a SIGTERM while the close question is open; the next
+# start says so.
 # Usage (under xvfb-run): savefail_e2e.sh SORAMETEXT SORAMETEXT_CLI [GRABSCREEN]
 set -euo pipefail
 
@@ -88,6 +89,7 @@ case "$dump" in
 esac
 [ "$("$cli" cat "$data" 0 0)" = "$got" ] || fail "the data folder changed on a full disk"
 
+
 # ---- the next start says where the text went, once
 rm -f "$mnt"/filler*
 "$app" &
@@ -98,7 +100,15 @@ xdotool windowfocus --sync "$b" key Return || true
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^ソラメtext$' | head -n1 || true)
 [ -n "$wid" ] || fail "no window after the notice"
 ls "$(dirname "$sted")/announced" >/dev/null || fail "the recovery folder was not marked as told"
+
+# ---- the disk full again, and a SIGTERM while the close question is open: nobody answers it
+# any more
+fill 3
 xdotool windowfocus --sync "$wid" || true
+xdotool type --delay 30 'asked then ended '
 close_by_menu
+window_named '^ソラメtext$' >/dev/null || fail "no close question on a full disk"
+kill -TERM "$pid"
 wait_gone
+[ "$(ls -d "$XDG_STATE_HOME"/sorametext/recovery/*/ | wc -l)" = 2 ] || fail "the question's text is not in the recovery folder"
 echo "e2e: a full disk at the close asks and retries; a termination leaves the text in the recovery folder"
