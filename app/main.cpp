@@ -1,7 +1,8 @@
 // sorametext: the process entry. One instance per user: a second start asks the running one to
 // show its window and ends. The first chooses the data folder, locks it for the whole run,
 // creates the main window on it and runs the event loop. Ending the session or a SIGTERM/SIGHUP
-// closes the window the normal way, so everything is saved.
+// closes the window the normal way, so everything is saved; what cannot be saved then, with
+// nobody to ask, goes to the recovery folder.
 #include <sys/stat.h>
 
 #include <QApplication>
@@ -115,10 +116,11 @@ int main(int argc, char** argv) {
   // From here on a SIGTERM or SIGHUP ends the program the normal way, even while a box is open:
   // open boxes and dialogs close as if cancelled, then the window closes and saves.
   bool terminated = false;
-  QPointer<QWidget> window;
+  QPointer<mainwin::qt::TMainForm> window;
   mainwin::qt::TerminationWatcher watcher;
   std::function<void()> endRun = [&] {
     terminated = true;
+    if (window) window->SetUnattended();
     if (QWidget* modal = QApplication::activeModalWidget()) {
       modal->close();
       QTimer::singleShot(0, &app, endRun);  // once its loop has returned, the next one
@@ -198,12 +200,16 @@ int main(int argc, char** argv) {
 
   mainwin::qt::TMainForm mainForm({Path(data)});
   window = &mainForm;
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainForm,
-                   [&mainForm](QSessionManager&) { mainForm.close(); });
+  // The end of the desktop session cannot wait for answers.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainForm, [&mainForm](QSessionManager&) {
+    mainForm.SetUnattended();
+    mainForm.close();
+  });
   // However the loop ends, the close steps run before the window is destroyed.
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, &mainForm, [&mainForm] { mainForm.RunCloseSteps(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &mainForm, [&mainForm] { mainForm.RunCloseSteps(true); });
   // A termination that came while a start-up box was open ends the run here, through the close.
   if (terminated) {
+    mainForm.SetUnattended();
     mainForm.close();
     return 0;
   }

@@ -1,4 +1,4 @@
-// ls, cat, new-group, add-text: reading and extending a data folder.
+// ls, cat, new-group, add-text, set-text: reading and extending a data folder.
 #include <cstdio>
 
 #include "cli/cli.h"
@@ -148,6 +148,8 @@ std::string AsItemText(const std::string& bytes) {
   return out;
 }
 
+bool ItemTextOfFile(const std::string& path, std::string& text, int& code);
+
 int RunAddText(const std::vector<std::string>& args) {
   if (args.size() < 4) return UsageError(kAddText, "expected DATADIR G FILE...");
   int code = 0;
@@ -163,20 +165,13 @@ int RunAddText(const std::vector<std::string>& args) {
   };
   std::vector<Entry> entries;
   for (size_t k = 3; k < args.size(); ++k) {
-    std::string bytes, error;
-    if (!ReadFile(args[k], bytes, error)) return Fail(kFailure, error);
-    if (codec::LooksLikeUtf8(bytes)) {
-      codec::Encoded e = codec::Utf8ToCp932(bytes);
-      if (e.replaced > 0)
-        std::fprintf(stderr, "sorametext-cli: warning: %s: %d characters Shift-JIS cannot hold became \"?\"\n",
-                     args[k].c_str(), e.replaced);
-      bytes = std::move(e.bytes);
-    }
+    std::string text;
+    if (!ItemTextOfFile(args[k], text, code)) return code;
     std::string base =
         args[k].substr(args[k].find_last_of('/') == std::string::npos ? 0 : args[k].find_last_of('/') + 1);
     std::string name;
     FromTerminal(base, name);
-    entries.push_back({name, AsItemText(bytes)});
+    entries.push_back({name, std::move(text)});
   }
   store::TMainDataClass settings;
   settings.Load(f->folder);
@@ -188,6 +183,53 @@ int RunAddText(const std::vector<std::string>& args) {
     static_cast<store::TItemsCollectionItem&>(*items.Collection[static_cast<size_t>(s)]).ItemText = std::move(e.text);
     std::printf("%d\n", items.DisplayIndexOf(s));
   }
+  f->groups.SaveItems(g, &items);
+  return kOk;
+}
+
+// A file's text as an item holds it: UTF-8 converted (with a warning for what became "?"), line
+// ends CR LF.
+bool ItemTextOfFile(const std::string& path, std::string& text, int& code) {
+  std::string bytes, error;
+  if (!ReadFile(path, bytes, error)) {
+    code = Fail(kFailure, error);
+    return false;
+  }
+  if (codec::LooksLikeUtf8(bytes)) {
+    codec::Encoded e = codec::Utf8ToCp932(bytes);
+    if (e.replaced > 0)
+      std::fprintf(stderr, "sorametext-cli: warning: %s: %d characters Shift-JIS cannot hold became \"?\"\n",
+                   path.c_str(), e.replaced);
+    bytes = std::move(e.bytes);
+  }
+  text = AsItemText(bytes);
+  return true;
+}
+
+// ---- set-text
+
+int RunSetText(const std::vector<std::string>& args);
+const Command kSetText{"set-text", "set-text DATADIR G I FILE",
+                       "replaces the text of item I of group G by FILE's (read as add-text reads it)", RunSetText};
+SORAME_CLI_COMMAND(set_text, kSetText.name, kSetText.usage, kSetText.summary, kSetText.run);
+
+int RunSetText(const std::vector<std::string>& args) {
+  if (args.size() != 5) return UsageError(kSetText, "expected DATADIR G I FILE");
+  int code = 0;
+  store::FolderLock lock(args[1]);
+  if (!LockForWriting(lock, code)) return code;
+  auto f = OpenFolder(args[1]);
+  int g = 0, i = 0;
+  if (!GroupPosition(kSetText, *f, args[2], g, code)) return code;
+  if (!ParseInt(args[3], i)) return UsageError(kSetText, "not an item position: " + args[3]);
+  std::string text;
+  if (!ItemTextOfFile(args[4], text, code)) return code;
+  store::TRootComponent_Item items(f->folder, nullptr);
+  LoadGroupItems(*f, g, items);
+  if (i < 0 || i >= items.Count())
+    return Fail(kFailure,
+                "no item at position " + args[3] + " (the group has " + std::to_string(items.Count()) + " items)");
+  items.ItemAt(i).ItemText = std::move(text);
   f->groups.SaveItems(g, &items);
   return kOk;
 }

@@ -40,6 +40,17 @@ void ListBoxKor::DropSelection() {
   if (view_) view_->ShowSelection(-1);
 }
 
+void ListBoxKor::Reset(const std::vector<std::string>& names, int sel) {
+  names_ = names;
+  if (sel < -1 || sel >= Count()) sel = -1;
+  item_index_ = prev_index_ = cur_index_ = sel;
+  if (view_) {
+    view_->SetRows(names_);
+    view_->ShowSelection(sel);
+  }
+  UpdateExtent();
+}
+
 void ListBoxKor::UserSelected(int row) {
   if (row < -1 || row >= Count()) row = -1;
   item_index_ = row;

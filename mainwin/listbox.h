@@ -74,6 +74,9 @@ class ListBoxKor {
   void SetPrevIndex(int i) { prev_index_ = i < 0 ? -1 : i; }
   // Shows no selection, without notifying or bookkeeping (after a selection that failed).
   void DropSelection();
+  // The entries were replaced underneath (read again, merged): new names, and `sel` selected as
+  // the entry already open (PrevIndex and CurIndex too), without a notification.
+  void Reset(const std::vector<std::string>& names, int sel);
   // Moves one entry (the selected one follows it) and removes one (dropping the selection on it).
   void MoveItem(int from, int to);
   void RemoveItem(int i);

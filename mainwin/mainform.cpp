@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "editor/parser.h"
+#include "editorsettings/timestamp.h"
 #include "mainwin/keepmodified.h"
+#include "mainwin/recovery.h"
 
 namespace mainwin {
 
@@ -41,18 +43,170 @@ MainFormCore::Swallowing::~Swallowing() {
   if (b_) *b_ = false;
 }
 
+std::string UnsavedCloseText(const std::vector<std::string>& failures) {
+  std::string text = "入力した内容を保存できませんでした。\r\n\r\n";
+  for (const std::string& f : failures) text += f + "\r\n";
+  text +=
+      "\r\n再試行: もう一度保存します (空き容量を作るなどしてから)\r\n"
+      "別の場所に保存: 保存されていないグループをエクスポートファイル (.sted) として選んだフォルダに書き出し、"
+      "終了します\r\n"
+      "保存せずに終了: 保存されていない内容は失われます\r\n"
+      "キャンセル: 終了せずに戻ります";
+  return text;
+}
+
+namespace {
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& l : lines) text += (text.empty() ? "" : "\r\n") + l;
+  return text;
+}
+}  // namespace
+
 // ---- lifecycle
+
+void MainFormCore::FormCreate() {
+  session_.LoadRecords();
+  session_.CleanUpAtStart();
+  if (recovery_root_.empty()) return;
+  const std::vector<std::string> folders = UnannouncedRecoveries(recovery_root_);
+  if (folders.empty()) return;
+  host_.Ask({"保存できなかったデータ", RecoveryNotice(folders), BoxIcon::Information, false});
+  for (const std::string& folder : folders) MarkAnnounced(folder);
+}
 
 void MainFormCore::FormShow() {
   RefreshGroupList(-1);
   ApplyEditorSettings();
   ShowInsertState();
   UpdateHistoryActions();
+  shown_ = true;
 }
 
-void MainFormCore::FormClose(const WindowGeometry& window, SplitSizes splits) {
+bool MainFormCore::FormClose(const WindowGeometry& window, SplitSizes splits, CloseMode mode) {
   StoreWindowGeometry(session_.MainData(), window, splits);
-  session_.Close(OpenGroup(), OpenItem());
+  int g = OpenGroup(), i = OpenItem();
+  std::string notice;
+  for (;;) {
+    const CloseReport report = session_.Close(g, i);
+    // Merges move entries: a second attempt goes by where they are now.
+    g = report.openGroup;
+    i = report.openItem;
+    if (!report.notice.empty()) notice += (notice.empty() ? "" : "\r\n") + report.notice;
+    if (mode == CloseMode::Unattended) {
+      // Nobody answers: what the close has to say goes, once, where errors go.
+      std::vector<std::string> said;
+      if (!report.NotesSaved()) said.push_back(WriteRecoveryOf(report));
+      said.insert(said.end(), report.others.begin(), report.others.end());
+      if (!notice.empty()) said.push_back(notice);
+      if (!said.empty()) host_.ShowError(Lines(said));
+      return true;
+    }
+    if (report.NotesSaved()) {
+      if (!report.others.empty()) host_.ShowError(Lines(report.others));
+      if (!notice.empty()) host_.Ask({"データの統合", notice, BoxIcon::Information, false});
+      return true;
+    }
+    switch (host_.AskUnsavedClose(UnsavedCloseText(report.failures))) {
+      case CloseChoice::Retry: continue;
+      case CloseChoice::SaveElsewhere:
+        if (SaveUnsavedElsewhere(report)) return true;
+        continue;
+      case CloseChoice::QuitWithoutSaving: return true;
+      case CloseChoice::Cancel:
+        session_.Reopen();
+        ShowListsAgain(g, i);
+        if (!notice.empty()) host_.ShowNotice(notice);
+        return false;
+    }
+  }
+}
+
+bool MainFormCore::SaveUnsavedElsewhere(const CloseReport& report) {
+  const std::string folder = host_.ChooseFolderForUnsaved();
+  if (folder.empty()) return false;
+  try {
+    const RecoveryWritten written = WriteExchangeFiles(
+        folder, UnsavedGroups(session_.Groups(), report.openGroup, report.openGroupSaved, report.groupListSaved));
+    if (written.errors.empty()) return true;
+    host_.ShowError(Lines(written.errors));
+  } catch (const std::exception& e) {
+    host_.ShowError(e.what());
+  }
+  return false;
+}
+
+std::string MainFormCore::WriteRecoveryOf(const CloseReport& report) {
+  std::string text = Lines(report.failures);
+  if (recovery_root_.empty()) return text;
+  try {
+    const RecoveryWritten written =
+        WriteRecovery(recovery_root_, editorsettings::CurrentDateTime(),
+                      UnsavedGroups(session_.Groups(), report.openGroup, report.openGroupSaved, report.groupListSaved));
+    text += "\r\n保存できなかった内容を " + written.folder + " に書き出しました";
+    for (const std::string& e : written.errors) text += "\r\n" + e;
+  } catch (const std::exception& e) {
+    text += "\r\n";
+    text += e.what();
+  }
+  return text;
+}
+
+// ---- changes made elsewhere
+
+void MainFormCore::TakeOutsideChanges() {
+  const OutsideChanges c = session_.TakeOutsideChanges(OpenGroup(), OpenItem());
+  if (c.groupsReplaced || c.itemsReplaced) ShowListsAgain(c.group, c.item);
+  if (c.reloaded.empty()) return;
+  std::string titles;
+  for (const std::string& t : c.reloaded) titles += (titles.empty() ? "" : "と") + t;
+  host_.ShowStatusMessage("ほかの場所で変更された" + titles + "を読み込み直しました");
+}
+
+void MainFormCore::ShowMergeNotice(const std::string& text) {
+  // Before the window shows, it is one of the start-up's boxes.
+  if (!shown_) {
+    host_.Ask({"データの統合", text, BoxIcon::Information, false});
+  } else {
+    host_.ShowNotice(text);
+  }
+}
+
+void MainFormCore::OpenItemsMerged() {
+  if (!leaving_) ShowListsAgain(OpenGroup(), session_.Items().SelIndex);
+}
+
+void MainFormCore::ShowListsAgain(int g, int i) {
+  store::TRootComponent_Group& groups = session_.Groups();
+  store::TRootComponent_Item& items = session_.Items();
+  // Where the user is typing, kept through the settings applied again below.
+  const int64_t selStart = editor_.SelStart(), selLength = editor_.SelLength();
+  const int top = editor_.TopRow();
+  bool keepCaret = true;
+  groups.SelIndex = g;
+  group_list_.Reset(groups.RefreshNameStrings(), g);
+  if (g < 0) {
+    item_list_.Clear();
+    session_.ClearEditor();
+  } else {
+    items.SelIndex = i;
+    item_list_.Reset(items.RefreshNameStrings(), i);
+    if (i < 0) {
+      session_.ClearEditor();
+    } else if (!editor_.Modified() && items.ItemAt(i).ItemText != editor_.Text()) {
+      // Changed elsewhere only: the new text, the caret on the line it was on.
+      items.SetLine(i, editor_.RowToLine(editor_.Row()));
+      session_.LoadItemIntoEditor(i);
+      keepCaret = false;
+    }
+  }
+  ApplyEditorSettings();
+  if (keepCaret && item_list_.ItemIndex() >= 0) {
+    editor_.SetSelStart(selStart);
+    if (selLength > 0) editor_.SetSelLength(selLength);
+    editor_.SetTopRow(top);
+  }
+  host_.SetEditorEnabled(item_list_.ItemIndex() >= 0);
 }
 
 // ---- lists
@@ -176,13 +330,21 @@ bool MainFormCore::SelectPosition(int g, int i, bool& missing) {
 
 bool MainFormCore::SwitchGroup(int g, int sel) {
   const int prev = group_list_.PrevIndex();
-  if (prev != -1 && !session_.LeaveGroup(prev, item_list_.ItemIndex())) {
-    // The items in memory are the only copy of the group being left: stay on it.
+  bool left = true;
+  if (prev != -1) {
+    leaving_ = true;
+    left = session_.LeaveGroup(prev, item_list_.ItemIndex());
+    leaving_ = false;
+  }
+  if (!left) {
+    // The items in memory are the only copy of the group being left: stay on it. A version
+    // merged in before the failed write may have moved its items.
     {
       const Swallowing quiet(swallow_group_click_);
       group_list_.SetItemIndex(prev);
     }
     session_.Groups().SelIndex = prev;
+    item_list_.Reset(session_.Items().RefreshNameStrings(), session_.Items().SelIndex);
     return false;
   }
   session_.ClearEditor();

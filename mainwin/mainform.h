@@ -27,6 +27,17 @@ namespace mainwin {
 
 enum class WrapMode { None, User, Width };
 
+// A close whose save failed: what the user chose.
+enum class CloseChoice {
+  Retry,              // save again (space was freed, the folder was made writable)
+  SaveElsewhere,      // the unsaved groups go to exchange files in a folder the user picks
+  QuitWithoutSaving,  // what could not be saved is lost
+  Cancel,             // the window stays, nothing lost
+};
+// Whether the close can ask the user; a termination signal or the end of the desktop session
+// cannot, and what could not be saved goes to the recovery folder.
+enum class CloseMode { Interactive, Unattended };
+
 // What the rules need from the window besides the editor model and the two lists.
 class MainFormHost {
  public:
@@ -57,6 +68,14 @@ class MainFormHost {
   virtual bool RunEditorSettings(int page, bool perGroup) = 0;
   // Hands a link to the desktop ("OPEN").
   virtual void OpenLink(const std::string& target) = 0;
+  // The question of a close that could not save (`text` UTF-8 names the files and reasons).
+  virtual CloseChoice AskUnsavedClose(const std::string& text) = 0;
+  // A folder for the groups a close could not save; empty when the user cancelled.
+  virtual std::string ChooseFolderForUnsaved() = 0;
+  // A notice that does not stop the user's work (UTF-8).
+  virtual void ShowNotice(const std::string& text) = 0;
+  // A short message in the status bar for a while (UTF-8).
+  virtual void ShowStatusMessage(const std::string& text) = 0;
 };
 
 // Mouse cursor the rules want over the editor; Editor leaves the editor's own.
@@ -83,15 +102,29 @@ class MainFormCore final : private SessionHost,
   MainFormHost& Host() { return host_; }
 
   // ---- lifecycle
-  // Loads the records (see Session::LoadRecords).
-  void FormCreate() { session_.LoadRecords(); }
+  // Loads the records (see Session::LoadRecords), cleans up after earlier runs and sync tools
+  // (Session::CleanUpAtStart) and tells of text an earlier close wrote to the recovery folder.
+  void FormCreate();
   // Fills the group list and opens the stored group and item, applies the editor settings, shows
   // the insert state and the history actions. (Shortcuts, fonts and the icon are the window's.)
   void FormShow();
-  // Stores the geometry, saves group.bin and the open group's item file.
-  void FormClose(const WindowGeometry& window, SplitSizes splits);
-  // Saves main.bin, list.bin and History.bin.
-  void FormDestroy() { session_.SaveRecords(); }
+  // Stores the geometry and saves group.bin, the open group's item file and the settings records.
+  // When the notes cannot be saved, an interactive close asks (retry, save the unsaved groups
+  // elsewhere, quit without saving, cancel) and an unattended one writes them to the recovery
+  // folder. False when the user cancelled: the window stays and nothing is lost.
+  bool FormClose(const WindowGeometry& window, SplitSizes splits, CloseMode mode = CloseMode::Interactive);
+  // Saves main.bin, list.bin and History.bin unless a close did.
+  void FormDestroy() {
+    if (!session_.Closed()) session_.SaveRecords();
+  }
+  // The recovery folder's root (see RecoveryRoot); empty: no recovery folder.
+  void SetRecoveryRoot(std::string root) { recovery_root_ = std::move(root); }
+
+  // ---- changes made elsewhere
+  // Files of the data folder changed on disk: takes them in (Session::TakeOutsideChanges) and
+  // shows the lists again, the open group and item kept by NameID, the editor untouched unless
+  // its item changed elsewhere only.
+  void TakeOutsideChanges();
 
   // ---- where the user is (CommandHost)
   int OpenGroup() const override { return group_list_.ItemIndex(); }
@@ -165,6 +198,15 @@ class MainFormCore final : private SessionHost,
  private:
   // SessionHost
   void HistoryChanged() override { UpdateHistoryActions(); }
+  void ShowMergeNotice(const std::string& text) override;
+  void OpenItemsMerged() override;
+
+  // The lists after their entries changed underneath: group g and item i selected, the editor
+  // reloaded when its item's text changed elsewhere.
+  void ShowListsAgain(int g, int i);
+  bool SaveUnsavedElsewhere(const CloseReport& report);
+  // Writes the unsaved groups to the recovery folder; the message saying so.
+  std::string WriteRecoveryOf(const CloseReport& report);
 
   // Swallows the named lists' next notifications for a scope, and none after it.
   class Swallowing {
@@ -186,8 +228,14 @@ class MainFormCore final : private SessionHost,
   ListBoxKor item_list_{kItemListTag};
   bool swallow_group_click_ = false;
   bool swallow_item_click_ = false;
+  bool shown_ = false;
+  bool leaving_ = false;  // a group is being left: its list need not be shown again
   std::string link_target_;
+  std::string recovery_root_;
 };
+
+// The close question's text: the files not saved with their reasons, and the four answers.
+std::string UnsavedCloseText(const std::vector<std::string>& failures);
 
 // "%5d 行:%4d 桁" with the caret's display row and column, counted from 1.
 std::string CaretStatusText(int row, int col);

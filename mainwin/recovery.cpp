@@ -122,11 +122,21 @@ RecoveryWritten WriteRecovery(const std::string& root, const editorsettings::Dat
     if (errno != EEXIST)
       throw store::Error("フォルダ " + written.folder + " を作成できません (" + store::IoErrorMessage(errno) + ")");
   }
+  RecoveryWritten files = WriteExchangeFiles(written.folder, groups);
+  files.folder = written.folder;
+  return files;
+}
+
+RecoveryWritten WriteExchangeFiles(const std::string& folder, const std::vector<ExchangeGroup>& groups) {
+  RecoveryWritten written;
+  written.folder = WithSlash(folder);
   std::set<std::string> used;
   for (const ExchangeGroup& g : groups) {
     const std::string name = BaseNameFor(g.name);
     std::string file = name + kExchangeExtension;
-    for (int n = 2; used.count(file); ++n) file = name + " (" + std::to_string(n) + ")" + kExchangeExtension;
+    struct stat st {};
+    for (int n = 2; used.count(file) || lstat((written.folder + file).c_str(), &st) == 0; ++n)
+      file = name + " (" + std::to_string(n) + ")" + kExchangeExtension;
     used.insert(file);
     try {
       WriteFileBytes(written.folder + file, ExchangeHeader(g.name, g.colour) + g.itemFile);

@@ -34,6 +34,9 @@ struct RecoveryWritten {
   std::vector<std::string> files;   // the exchange files written, full paths
   std::vector<std::string> errors;  // one message per group that could not be written
 };
+// Writes each group as "<group name>.sted" into `folder` (which exists), under a name no file
+// there has yet. A group that cannot be written does not stop the others.
+RecoveryWritten WriteExchangeFiles(const std::string& folder, const std::vector<ExchangeGroup>& groups);
 // Writes each group as "<group name>.sted" (a free name) into a new folder
 // "<root><yyyy-mm-dd_hh-mm-ss>/", private to the user. A group that cannot be written does not
 // stop the others. Throws store::Error when the folder itself cannot be made.

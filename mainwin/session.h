@@ -4,10 +4,17 @@
 // a group's item file, recording where the user was). Every record file of the folder is loaded
 // and saved here, and nowhere else. Positions are those of the lists the window shows; the window
 // says which group and item are open.
+//
+// Files change under the program (a sync tool, another machine): every list file is saved only
+// after the version on disk, when it changed, was merged in, and the window asks the session to
+// take such changes while it runs (TakeOutsideChanges). Merges are told in one notice.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "editor/editormodel.h"
 #include "editorsettings/editorpropdat.h"
@@ -15,6 +22,7 @@
 #include "store/datafolder.h"
 #include "store/entries.h"
 #include "store/history.h"
+#include "store/merge.h"
 #include "store/settings.h"
 
 namespace mainwin {
@@ -27,6 +35,34 @@ class SessionHost {
   virtual void ShowError(const std::string& text) = 0;
   // The history changed, so going back or forward may have become possible or impossible.
   virtual void HistoryChanged() = 0;
+  // Versions written elsewhere were merged in (UTF-8, one notice for one operation).
+  virtual void ShowMergeNotice(const std::string& text) = 0;
+  // Saving the open group merged a version written elsewhere into its items: the list is shown
+  // again, the open item at Items().SelIndex.
+  virtual void OpenItemsMerged() = 0;
+};
+
+// What TakeOutsideChanges did. Positions are those after it; -1 when the entry is gone.
+struct OutsideChanges {
+  bool groupsReplaced = false;  // the group list was reloaded or merged
+  bool itemsReplaced = false;   // the open group's items were reloaded or merged
+  int group = -1;
+  int item = -1;
+  // Titles (UTF-8) of the lists read again as they were on disk, having nothing unsaved.
+  std::vector<std::string> reloaded;
+};
+
+// What a close saved and what it could not.
+struct CloseReport {
+  bool groupListSaved = true;
+  bool openGroupSaved = true;
+  std::vector<std::string> failures;  // group.bin and the open group's item file: the errors
+  std::vector<std::string> others;    // the settings records' errors, folders moved aside
+  std::string notice;                 // versions merged from elsewhere (UTF-8)
+  // Where the open group and item stand after the merges (-1: none).
+  int openGroup = -1;
+  int openItem = -1;
+  bool NotesSaved() const { return groupListSaved && openGroupSaved; }
 };
 
 class Session {
@@ -71,6 +107,8 @@ class Session {
   bool SaveGroupList();
   // Reads group g's item file into the open group's items, or writes them to it; false (after
   // the report) when it failed or g does not exist. A damaged file is kept before it is replaced.
+  // Saving merges a version written elsewhere first; when that changed the items, the window
+  // refills its list (the open item keeps its place by NameID: Items().SelIndex).
   bool LoadItemsOf(int g);
   bool SaveItemsOf(int g);
   // Group g's item file as it is stored, and a whole item file written for group g (an import).
@@ -126,9 +164,22 @@ class Session {
   bool StoreHeld() const { return store_held_; }
   bool HistoryHeld() const { return history_held_ || closed_; }
 
-  // The close: saves group.bin, then writes the editor back into item i of group g and saves
-  // that group. No history is recorded afterwards.
-  void Close(int g, int i);
+  // The close: saves group.bin, then writes the editor back into item i of group g (the editor
+  // keeps it) and saves that group, then main.bin, list.bin and History.bin. Nothing is reported:
+  // the report says what failed. No history is recorded afterwards, until Reopen (a close the
+  // user cancelled).
+  CloseReport Close(int g, int i);
+  void Reopen() { closed_ = false; }
+  bool Closed() const { return closed_; }
+
+  // ---- changes made elsewhere
+  // Takes what changed on disk while group g and its item i are open: sync tools' conflict copies
+  // of list files are merged (saved, then removed); group.bin and the open group's item file, when
+  // changed, are read again when nothing in them is unsaved, merged otherwise. Other groups' files
+  // need nothing until they are opened or saved.
+  OutsideChanges TakeOutsideChanges(int g, int i);
+  // At start, once the folder is locked: stale temporary files go and conflict copies are merged.
+  void CleanUpAtStart();
 
  private:
   // Reports a load failure once per file and notes the file as damaged.
@@ -137,6 +188,34 @@ class Session {
   bool LoadReporting(const std::string& file, Fn fn);
   template <class Fn>
   bool SaveReporting(const std::string& file, Fn fn);
+  // Saves as SaveReporting does; the error (and a folder moved aside) goes to `errors` instead.
+  template <class Fn>
+  bool SaveQuietly(const std::string& file, Fn fn, std::vector<std::string>& errors, std::vector<std::string>& moved);
+  // The merging saves: group.bin, and the open group's items to `file` (`merged`: whether a
+  // version written elsewhere is merged in).
+  template <class List>
+  store::MergeResult SaveListMerged(List& list, const std::string& name, store::ListPrint& base,
+                                    store::MergeOptions options);
+  void SaveGroupListMerged();
+  void SaveItemsMerged(const std::string& file, bool* merged = nullptr);
+  store::MergeOptions GroupMergeOptions();
+  // Takes the version of `name` on disk when it changed: read whole when nothing is `unsaved`
+  // (and `mustMerge` does not object to that version), merged otherwise. True when taken.
+  template <class List>
+  bool TakeVersionOnDisk(List& list, const std::string& name, store::ListPrint& base, bool unsaved,
+                         const std::function<bool(List&)>& mustMerge, const store::MergeOptions& options,
+                         const std::string& title, OutsideChanges& changes);
+  std::unique_ptr<store::TRootComponent_Item> NewListLike(store::TRootComponent_Item& list);
+  std::unique_ptr<store::TRootComponent_Group> NewListLike(store::TRootComponent_Group& list);
+  std::string ItemListTitleOf(const std::string& file);
+  // Whether the open group's items hold anything not saved (the editor's text included).
+  bool OpenItemsHoldChanges();
+  int32_t OpenGroupId() const;
+  void Note(const std::string& title, store::MergeResult result);
+  // The notes gathered so far as one notice (UTF-8), and forgets them.
+  std::string TakeNotice();
+  void FlushNotice();
+  void ResolveConflictCopies(const std::string& openFile, bool& groups, bool& items);
 
   store::DataFolder folder_;
   editor::EditorModel& editor_;
@@ -147,6 +226,13 @@ class Session {
   std::unique_ptr<store::TRootComponent_Group> groups_;
   store::THistoryCollection history_;
   DamagedFiles damaged_{folder_};
+  // The versions the lists were last loaded or saved as, and the file the items belong to.
+  store::ListPrint group_base_, items_base_;
+  std::string items_file_;
+  std::vector<store::MergeSection> notes_;
+  std::vector<std::string> copies_removed_;
+  std::vector<std::string> set_aside_;   // unreadable outside versions kept before saving over them
+  std::set<std::string> copy_failures_;  // conflict copies reported as unreadable
   bool store_held_ = false;
   bool history_held_ = false;
   bool closed_ = false;

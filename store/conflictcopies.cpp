@@ -3,6 +3,7 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <cctype>
 #include <regex>
 
 #include "store/errors.h"
@@ -31,6 +32,12 @@ const std::regex& ConflictedCopyName() {
 }  // namespace
 
 std::optional<std::string> ConflictOriginalOf(std::string_view name) {
+  // Most names are plain data files: no regular expression for them (the folder is scanned at
+  // start and on every change the watcher reports).
+  std::string lower(name);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (lower.find(".sync-conflict-") == std::string::npos && lower.find("conflicted copy") == std::string::npos)
+    return std::nullopt;
   const std::string s(name);
   std::smatch m;
   if (std::regex_match(s, m, SyncthingName())) return m[1].str() + m[7].str();

@@ -330,6 +330,16 @@ bool DiffersFrom(TRootComponent& list, const ListPrint& base) {
   return now.entries != base.entries || now.settings != base.settings;
 }
 
+bool HoldsChangesSince(TRootComponent& list, const ListPrint& base) {
+  if (!base.known) return true;
+  const ListPrint now = PrintOf(list);
+  if (now.settings != base.settings || now.entries.size() != base.entries.size()) return true;
+  for (size_t i = 0; i < now.entries.size(); ++i)
+    if (now.entries[i].nameId != base.entries[i].nameId || now.entries[i].content != base.entries[i].content)
+      return true;
+  return false;
+}
+
 MergeResult MergeItems(const ListPrint& base, TRootComponent_Item& ours, TRootComponent_Item& theirs,
                        const MergeOptions& options) {
   return Merge(base, ours, theirs, options, false);
@@ -350,7 +360,13 @@ MergeResult SaveMergedWith(List& list, const std::string& name, ListPrint& base,
     auto theirs = makeTheirs();
     theirs->LoadFromFile(name);
     if (options.conflictTime.empty()) options.conflictTime = ConflictTimeText(theirs->Stamp.mtimeSec);
+    ListPrint theirsPrint = PrintOf(*theirs);
+    const FileStamp theirStamp = theirs->Stamp;
     result = merge(base, list, *theirs, options);
+    // The list now builds on the version on disk: should the save below fail, a retry must not
+    // merge that version a second time (an item changed on both sides would be copied again).
+    base = std::move(theirsPrint);
+    list.Stamp = theirStamp;
   }
   list.SaveToFile(name);
   base = PrintOf(list);

@@ -37,6 +37,9 @@ EntryPrint PrintOf(const TRootCollectionItem& entry);
 ListPrint PrintOf(TRootComponent& list);
 // Whether the list holds anything `base` does not (an entry, its order, the settings).
 bool DiffersFrom(TRootComponent& list, const ListPrint& base);
+// The same without the caret lines of items: whether reloading the file would lose anything the
+// user wrote or arranged.
+bool HoldsChangesSince(TRootComponent& list, const ListPrint& base);
 
 enum class MergeEvent {
   AddedOutside,            // added outside: kept
@@ -88,7 +91,8 @@ MergeResult MergeGroups(const ListPrint& base, TRootComponent_Group& ours, TRoot
 // changed on disk since list.Stamp, that version is merged in first, relative to `base`. A file
 // that vanished is written again whole (a removed folder or file deletes nothing in memory). An
 // empty options.conflictTime takes the outside version's modification time. `base` becomes the
-// version saved. Throws the store's errors; a version on disk that cannot be read stops the save
+// version saved (the version merged in, when the save itself fails, so a retry does not merge it
+// twice). Throws the store's errors; a version on disk that cannot be read stops the save
 // (the caller may keep it aside and save without merging).
 MergeResult SaveMerged(TRootComponent_Item& list, const std::string& name, ListPrint& base, MergeOptions options = {});
 MergeResult SaveMerged(TRootComponent_Group& list, const std::string& name, ListPrint& base, MergeOptions options = {});

@@ -124,17 +124,19 @@ int main(int argc, char** argv) {
   const std::string base = (std::filesystem::temp_directory_path() / "sorame-mainwin-bench").string();
   std::filesystem::create_directories(base + "/run");
   const std::string runtime = "XDG_RUNTIME_DIR=" + base + "/run";
+  // Recovery folders of the user's own runs are not announced to the benchmark.
+  const std::string state = "XDG_STATE_HOME=" + base + "/state";
 
   // ---- 1. start-up
   const std::string startDir = base + "/start/";
   MakeFolder(startDir, 1000, 1, 1000);
   const int runs = 11;
   std::vector<double> program, empty, label;
-  LaunchMs(SORAMETEXT_EXE, {"SORAMETEXT_DATA_DIR=" + startDir, "SORAMETEXT_EXIT_AFTER_FIRST_PAINT=1", runtime});
+  LaunchMs(SORAMETEXT_EXE, {"SORAMETEXT_DATA_DIR=" + startDir, "SORAMETEXT_EXIT_AFTER_FIRST_PAINT=1", runtime, state});
   LaunchMs(EMPTY_WINDOW_EXE, {runtime});
   for (int i = 0; i < runs; ++i) {
-    program.push_back(
-        LaunchMs(SORAMETEXT_EXE, {"SORAMETEXT_DATA_DIR=" + startDir, "SORAMETEXT_EXIT_AFTER_FIRST_PAINT=1", runtime}));
+    program.push_back(LaunchMs(
+        SORAMETEXT_EXE, {"SORAMETEXT_DATA_DIR=" + startDir, "SORAMETEXT_EXIT_AFTER_FIRST_PAINT=1", runtime, state}));
     empty.push_back(LaunchMs(EMPTY_WINDOW_EXE, {runtime}));
     label.push_back(LaunchMs(EMPTY_WINDOW_EXE, {runtime}, "--label"));
   }
@@ -157,7 +159,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::vector<double> switches, plain;
   {
-    mainwin::qt::TMainForm window({QString::fromStdString(switchDir)});
+    mainwin::qt::TMainForm window(
+        {QString::fromStdString(switchDir), nullptr, {}, QString::fromStdString(base + "/recovery/")});
     window.show();
     QApplication::processEvents();
     mainwin::ListBoxKor& groups = window.Core().GroupList();

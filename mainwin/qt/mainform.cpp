@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "codec/qt/qtcp932.h"
@@ -40,6 +42,7 @@
 #include "mainwin/qt/listbox_kor.h"
 #include "mainwin/qt/multidelete.h"
 #include "mainwin/qt/panel_drop.h"
+#include "mainwin/recovery.h"
 
 namespace mainwin::qt {
 
@@ -129,6 +132,9 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
   MainEditor->ApplyMainValues();
   std::string folder = options.dataFolder.toStdString();
   core_ = std::make_unique<MainFormCore>(folder, MainEditor->Model(), static_cast<MainFormHost&>(*this));
+  core_->SetRecoveryRoot(options.recoveryRoot.isEmpty()
+                             ? RecoveryRoot(Env("XDG_STATE_HOME").toStdString(), Env("HOME").toStdString())
+                             : QFile::encodeName(options.recoveryRoot).toStdString());
   BuildActions();
   BuildToolBars();
   BuildMenus();
@@ -176,7 +182,10 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
 
   idle_.setSingleShot(true);
   idle_.setInterval(0);
-  connect(&idle_, &QTimer::timeout, this, [this] { core_->ActionListUpdate(); });
+  connect(&idle_, &QTimer::timeout, this, [this] {
+    core_->ActionListUpdate();
+    if (shown_ && !closed_) WatchDataFiles(false);  // the open group may be another one
+  });
   // One application-wide filter: it arms the idle update on input and sees the editor's events
   // before the editor does.
   qApp->installEventFilter(this);
@@ -190,6 +199,12 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
   ApplyListFontSizes();
   RestoreGeometry();
 
+  outside_.setSingleShot(true);
+  outside_.setInterval(400);
+  connect(&outside_, &QTimer::timeout, this, &TMainForm::TakeOutsideChanges);
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &TMainForm::DataFolderChanged);
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &TMainForm::DataFolderChanged);
+
   Timer1.setInterval(10);
   Timer1.setSingleShot(true);
   connect(&Timer1, &QTimer::timeout, this, [this] { core_->ItemList().MakeTopVisible(core_->ItemList().ItemIndex()); });
@@ -199,7 +214,7 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent) : QMainWin
 
 TMainForm::~TMainForm() {
   qApp->removeEventFilter(this);
-  RunCloseSteps();
+  RunCloseSteps(true);
   core_->FormDestroy();
   // The lists show the core's list models and tell them when they go: they must go first, not
   // with the other child widgets after core_ is freed.
@@ -560,6 +575,7 @@ void TMainForm::showEvent(QShowEvent* e) {
   if (MainEditor->isEnabled()) MainEditor->setFocus();
   // The input method's open state cannot be set through Qt on Linux: IME_ON is kept, not applied.
   RequestActionUpdate();
+  WatchDataFiles(true);
 }
 
 QKeySequence TMainForm::ShortcutOf(const std::string& text) {
@@ -593,14 +609,27 @@ void TMainForm::SetEditorIcon() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
-  RunCloseSteps();
+  bool closing = RunCloseSteps(unattended_);
+  // A termination while the close question was open: nobody answers it any more.
+  if (!closing && unattended_) closing = RunCloseSteps(true);
+  if (!closing) {
+    e->ignore();
+    return;
+  }
   e->accept();
 }
 
-void TMainForm::RunCloseSteps() {
-  if (closed_) return;
+bool TMainForm::RunCloseSteps(bool unattended) {
+  if (closed_) return true;
   closed_ = true;
-  core_->FormClose({isMaximized(), y(), x(), width(), height()}, CurrentSplitSizes());
+  if (unattended) unattended_ = true;
+  outside_.stop();
+  if (!core_->FormClose({isMaximized(), y(), x(), width(), height()}, CurrentSplitSizes(),
+                        unattended ? CloseMode::Unattended : CloseMode::Interactive)) {
+    closed_ = false;
+    return false;
+  }
+  return true;
 }
 
 // ---- menus
@@ -778,7 +807,16 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
   if (panels_[static_cast<size_t>(panel)]->text() != s) panels_[static_cast<size_t>(panel)]->setText(s);
 }
 
-void TMainForm::ShowError(const std::string& text) { boxes_->Error(this, MessageText(text)); }
+void TMainForm::ShowError(const std::string& text) {
+  if (unattended_) {
+    std::string line = text;
+    for (char& c : line)
+      if (c == '\r' || c == '\n') c = ' ';
+    std::fprintf(stderr, "sorametext: %s\n", line.c_str());
+    return;
+  }
+  boxes_->Error(this, MessageText(text));
+}
 
 bool TMainForm::Ask(const Question& q) {
   if (q.yesNo) return boxes_->AskYesNo(this, QString::fromUtf8(q.caption), MessageText(q.text), q.icon);

@@ -7,6 +7,8 @@
 // are in mainform_commands.cpp.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMainWindow>
@@ -51,6 +53,8 @@ struct MainFormOptions {
   MessageBoxes* boxes = nullptr;  // nullptr: Qt's message boxes; not owned
   // The folder of "$temp.txt"; empty: the folder holding the data folder (see OutsideEditorFile).
   QString outsideEditorFolder{};
+  // Where a close that cannot ask writes what it could not save; empty: under $XDG_STATE_HOME.
+  QString recoveryRoot{};
 };
 
 class TMainForm : public QMainWindow,
@@ -133,8 +137,18 @@ class TMainForm : public QMainWindow,
 
   // The coalesced action update: runs once after the event loop goes idle.
   void RequestActionUpdate();
-  // The close steps (geometry, group.bin, the open group's items), once.
-  void RunCloseSteps();
+  // The close steps (geometry, group.bin, the open group's items, the settings records), once
+  // they succeed. `unattended`: nobody can answer a question (see MainFormCore::FormClose).
+  // False when the user cancelled the close.
+  bool RunCloseSteps(bool unattended);
+  // From now on nobody answers: a termination signal, the end of the desktop session. Closes do
+  // not ask, errors go to the standard error output.
+  void SetUnattended() { unattended_ = true; }
+  // The data folder's watcher saw a change; after a quiet moment the changes are taken in.
+  void DataFolderChanged();
+  // Takes in the changes made elsewhere now, unless a dialog, menu or drag is running (then a
+  // little later).
+  void TakeOutsideChanges();
 
  signals:
   // A double click on a list (tag 10 groups, 20 items): the entry dialog's cue.
@@ -163,6 +177,10 @@ class TMainForm : public QMainWindow,
   bool RunMultiDeleteDialog(const std::vector<std::string>& names, std::vector<int>& selected) override;
   bool RunEditorSettings(int page, bool perGroup) override;
   void OpenLink(const std::string& target) override;
+  CloseChoice AskUnsavedClose(const std::string& text) override;
+  std::string ChooseFolderForUnsaved() override;
+  void ShowNotice(const std::string& text) override;
+  void ShowStatusMessage(const std::string& text) override;
   // store::Reporter
   void ShowMessage(const std::string& text) override;
   // FileExchangeHost
@@ -201,6 +219,9 @@ class TMainForm : public QMainWindow,
   void SetEditorIcon();
   bool EditorViewportEvent(QEvent* e);
   bool EditorEvent(QEvent* e);
+  // Watches the data folder, group.bin and the open group's item file (`again`: the files anew,
+  // since a file replaced by a rename is another file).
+  void WatchDataFiles(bool again);
 
   std::unique_ptr<MessageBoxes> own_boxes_;
   MessageBoxes* boxes_ = nullptr;
@@ -215,8 +236,12 @@ class TMainForm : public QMainWindow,
   QTimer idle_;
   // Split sizes waiting for the first layout: the defaults (nullopt inside) or stored positions.
   std::optional<std::optional<SplitSizes>> pending_split_;
+  QFileSystemWatcher watcher_;
+  QTimer outside_;               // the quiet moment after the watcher's last report
+  QElapsedTimer outside_burst_;  // since the first report of a burst
   bool shown_ = false;
   bool closed_ = false;
+  bool unattended_ = false;
   bool in_wrap_update_ = false;
   bool resending_ = false;
   int wheel_remainder_ = 0;

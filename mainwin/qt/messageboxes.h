@@ -2,6 +2,7 @@
 // tests can answer them instead of a user.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -9,8 +10,10 @@
 #include <vector>
 
 #include "mainwin/commands.h"
+#include "mainwin/mainform.h"
 #include "search/findcommands.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace mainwin::qt {
@@ -46,8 +49,19 @@ class MessageBoxes {
   virtual bool MultiDeleteDialog(QWidget* owner, const std::vector<std::string>& names, std::vector<int>& selected);
   // The About box.
   virtual void About(QWidget* parent);
+  // The question of a close that could not save: retry, save elsewhere, quit without saving,
+  // cancel (also Escape).
+  virtual mainwin::CloseChoice UnsavedClose(QWidget* parent, const QString& text);
+  // A folder for the unsaved groups; empty when cancelled.
+  virtual QString ChooseFolder(QWidget* parent, const QString& caption);
+  // A notice that leaves the user's work alone: not modal, not taking the focus; a second one
+  // while the first is open is added to it.
+  virtual void Inform(QWidget* parent, const QString& text);
   // Hands a file or link to the desktop; false when nothing could open it.
   virtual bool OpenUrl(const QUrl& url);
+
+ private:
+  QPointer<QMessageBox> notice_;
 };
 
 }  // namespace mainwin::qt

@@ -63,6 +63,15 @@ TEST(Cli, NewGroupAddTextListAndCat) {
   EXPECT_EQ(r.out, "一行目\r\n二行目\r\nthird");
   r = RunCli({"cat", data, "0", "1", "--raw"});
   EXPECT_EQ(r.out, Sjis("シフトJIS\r\n"));
+
+  WriteAll(dir.Sub("edit.txt"), "書き換え\n二行");
+  r = RunCli({"set-text", data, "0", "1", dir.Sub("edit.txt")});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(RunCli({"cat", data, "0", "1"}).out, "書き換え\r\n二行");
+  EXPECT_EQ(RunCli({"cat", data, "0", "0"}).out, "一行目\r\n二行目\r\nthird");
+  r = RunCli({"set-text", data, "0", "2", dir.Sub("edit.txt")});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("no item at position 2"), std::string::npos) << r.err;
 }
 
 TEST(Cli, DumpShowsHeaderRecordsPathsKindsAndValues) {

@@ -3,8 +3,10 @@
 // were told, and a started core with its commands.
 #pragma once
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -158,6 +160,38 @@ class FakeHost : public mainwin::MainFormHost {
     return settingsDialog(page, perGroup);
   }
   void OpenLink(const std::string& target) override { opened.push_back(target); }
+  // The close question: its texts, and the user (by default Cancel); the folder dialog's answer
+  // (empty: cancelled).
+  std::vector<std::string> closeQuestions;
+  std::function<mainwin::CloseChoice()> closeDialog = [] { return mainwin::CloseChoice::Cancel; };
+  std::string folderAnswer;
+  std::vector<std::string> notices, statusMessages;
+  mainwin::CloseChoice AskUnsavedClose(const std::string& text) override {
+    closeQuestions.push_back(text);
+    return closeDialog();
+  }
+  std::string ChooseFolderForUnsaved() override { return folderAnswer; }
+  void ShowNotice(const std::string& text) override { notices.push_back(text); }
+  void ShowStatusMessage(const std::string& text) override { statusMessages.push_back(text); }
+};
+
+// While it lives, no file grows past `bytes`: saves fail as on a full disk, whoever runs the test.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limited = old_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() { Lift(); }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  void Lift() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+ private:
+  rlimit old_{};
 };
 
 // The dialogs answered by the test: each call takes the next answer (none left: cancelled).
@@ -220,9 +254,11 @@ struct App {
     core->FormCreate();
     core->FormShow();
   }
-  void Close() {
-    core->FormClose({}, {});
+  // True when the window closed (the user did not cancel).
+  bool Close(mainwin::CloseMode mode = mainwin::CloseMode::Interactive) {
+    if (!core->FormClose({}, {}, mode)) return false;
     core->FormDestroy();
+    return true;
   }
   // The user clicks a row.
   void ClickGroup(int g) { core->GroupList().UserSelected(g); }

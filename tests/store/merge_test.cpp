@@ -3,12 +3,16 @@
 #include "store/merge.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <regex>
 #include <set>
 
 #include "codec/cp932.h"
+#include "store/errors.h"
 #include "store/stream.h"
 #include "testutil.h"
 
@@ -215,11 +219,35 @@ TEST(Merge, SavingMergesAVersionWrittenElsewhereFirst) {
   EXPECT_EQ(Names(disk), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(disk.ItemAt(0).ItemText, "a here");
   EXPECT_FALSE(DiffersFrom(disk, base));
+  // A moved caret is no change a reload would lose; a changed text or name is.
+  disk.ItemAt(1).Line = 7;
+  EXPECT_TRUE(DiffersFrom(disk, base));
+  EXPECT_FALSE(HoldsChangesSince(disk, base));
+  disk.ItemAt(1).Name = "B2";
+  EXPECT_TRUE(HoldsChangesSince(disk, base));
+  EXPECT_TRUE(HoldsChangesSince(disk, ListPrint{}));
   // A file that vanished (its folder removed) takes everything in memory again.
   std::filesystem::remove(folder.FilePath("ITEMS"));
   EXPECT_TRUE(SaveMerged(ours, "ITEMS", base).notes.empty());
   disk.LoadFromFile("ITEMS");
   EXPECT_EQ(Names(disk), (std::vector<std::string>{"A", "B"}));
+
+  // Changed on both sides, then the save fails (a file-size limit, as a full disk): the retry
+  // writes the merge once, without a second copy of the outside version.
+  disk.ItemAt(0).ItemText = "a there";
+  disk.SaveToFile("ITEMS");
+  ours.ItemAt(0).ItemText = "a here again";
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limited = old;
+  limited.rlim_cur = 16;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  EXPECT_THROW(SaveMerged(ours, "ITEMS", base, {"2024-05-01 12:30", nullptr}), StreamError);
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_TRUE(SaveMerged(ours, "ITEMS", base).notes.empty());
+  disk.LoadFromFile("ITEMS");
+  EXPECT_EQ(Names(disk), (std::vector<std::string>{"A", "A" + kConflict, "B"}));
 }
 
 TEST(Merge, OneNoticeNamesWhatWasMerged) {

@@ -56,6 +56,7 @@ class MainWindowTest : public QObject {
     mainwin::qt::MainFormOptions options;
     options.dataFolder = QString::fromStdString(dir.Data());
     options.boxes = &boxes;
+    options.recoveryRoot = QString::fromStdString(dir.Path() + "/recovery/");
     TMainForm f(options);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -96,6 +97,7 @@ class MainWindowTest : public QObject {
     mainwin::qt::MainFormOptions options;
     options.dataFolder = QString::fromStdString(dir.Data());
     options.boxes = &boxes;
+    options.recoveryRoot = QString::fromStdString(dir.Path() + "/recovery/");
     TMainForm f(options);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));

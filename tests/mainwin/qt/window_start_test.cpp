@@ -1,10 +1,14 @@
 // The window's start and close: first start, the stored geometry rules, the four arrangements of
-// the lists with their default sizes, the splitter rule, and the status panels at start.
+// the lists with their default sizes, the splitter rule, the status panels at start, the question
+// of a close that cannot save, and files changed elsewhere while it runs.
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <filesystem>
 
+#include "mainwin/fileexchange.h"
 #include "windowutil.h"
 
 using mainwin::qt::TMainForm;
@@ -36,6 +40,21 @@ void UsableGeometry(store::TMainDataClass& m) {
   m.SplitPositionX = 230;
   m.SplitPositionY = 150;
 }
+
+// Puts a file where the data folder was, so that no save there can succeed; gives the folder back
+// when it goes.
+struct DataFolderTakenAway {
+  explicit DataFolderTakenAway(const mwtest::TempDir& dir)
+      : data(dir.Path() + "/UserData"), away(dir.Path() + "/away") {
+    std::filesystem::rename(data, away);
+    mwtest::WriteAll(data, "");
+  }
+  ~DataFolderTakenAway() {
+    std::filesystem::remove(data);
+    std::filesystem::rename(away, data);
+  }
+  std::string data, away;
+};
 
 QPoint Centred(QSize size) {
   const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
@@ -232,6 +251,94 @@ class WindowStart : public QObject {
       w.Close();
     }
     QVERIFY(std::filesystem::exists(group + ".damaged"));
+  }
+
+  void closeThatCannotSaveAsksOnceAndEachAnswerDoesWhatItSays() {
+    using mainwin::CloseChoice;
+    mwtest::TempDir dir;
+    mwtest::Seed(dir.Data(), {{"仕事", {{"会議", "議題"}}, 0}});
+    const std::string elsewhere = dir.Path() + "/usb";
+    std::filesystem::create_directory(elsewhere);
+    {
+      Window w(dir.Data());
+      w.Type(QStringLiteral("打った"));
+      DataFolderTakenAway away(dir);
+      // Cancel: the window stays, with the text.
+      QVERIFY(!w.form->close());
+      QVERIFY(w.form->isVisible());
+      QCOMPARE(w.boxes.closeQuestions.size(), 1);
+      QVERIFY(w.boxes.closeQuestions[0].contains(QString::fromStdString(dir.Data())));
+      QVERIFY(w.boxes.errors.isEmpty());
+      QCOMPARE(w.Text(), std::string("打った議題"));
+      // Save elsewhere, the folder dialog cancelled the first time: asked again.
+      w.boxes.closeAnswers = {CloseChoice::SaveElsewhere, CloseChoice::SaveElsewhere};
+      w.boxes.folderAnswers = {QString(), QString::fromStdString(elsewhere)};
+      QVERIFY(w.form->close());
+      QCOMPARE(w.boxes.closeQuestions.size(), 3);
+    }
+    const mainwin::ExchangeGroup saved = mainwin::ReadExchangeFile(elsewhere + "/仕事.sted");
+    QVERIFY(saved.itemFile.find(mwtest::Sjis("打った議題")) != std::string::npos);
+    {
+      Window w(dir.Data());
+      w.Type(QStringLiteral("捨てる"));
+      DataFolderTakenAway away(dir);
+      // Retry asks again while it still fails; quitting without saving then ends it.
+      w.boxes.closeAnswers = {CloseChoice::Retry, CloseChoice::QuitWithoutSaving};
+      QVERIFY(w.form->close());
+      QCOMPARE(w.boxes.closeQuestions.size(), 2);
+      QVERIFY(w.boxes.errors.isEmpty());
+    }
+    QCOMPARE(mwtest::StoredItems(dir.Data(), 0)[0].text, std::string("議題"));
+    QVERIFY(!std::filesystem::exists(dir.Path() + "/recovery"));
+  }
+
+  void theCloseQuestionsButtonsAreItsFourAnswers() {
+    using mainwin::CloseChoice;
+    const QList<QPair<QString, CloseChoice>> buttons = {
+        {QStringLiteral("再試行(&R)"), CloseChoice::Retry},
+        {QStringLiteral("別の場所に保存(&S)..."), CloseChoice::SaveElsewhere},
+        {QStringLiteral("保存せずに終了(&Q)"), CloseChoice::QuitWithoutSaving},
+        {QStringLiteral("キャンセル"), CloseChoice::Cancel},
+        {QString(), CloseChoice::Cancel}};  // Escape
+    mainwin::qt::MessageBoxes real;
+    for (const auto& [caption, choice] : buttons) {
+      QTimer::singleShot(0, [caption = caption] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        if (caption.isEmpty()) {
+          QTest::keyClick(box, Qt::Key_Escape);
+          return;
+        }
+        for (QAbstractButton* b : box->buttons())
+          if (b->text() == caption) b->click();
+      });
+      QCOMPARE(real.UnsavedClose(nullptr, QStringLiteral("保存できませんでした")), choice);
+    }
+  }
+
+  void changesMadeElsewhereAreTakenInWhileTheUserWorks() {
+    mwtest::TempDir dir;
+    mwtest::Seed(dir.Data(), {{"仕事", {{"会議", "議題"}}, 0}});
+    Window w(dir.Data());
+    w.Type(QStringLiteral("打った"));
+    {
+      // Another machine adds an item, the way a sync tool writes: a new file renamed into place.
+      store::DataFolder folder(dir.Data());
+      store::TRootComponent_Item current(folder, editorsettings::EditorSettingsFactory());
+      store::TRootComponent_Group groups(folder, editorsettings::EditorSettingsFactory(), current);
+      groups.LoadFromFile("group.bin");
+      store::TRootComponent_Item items(folder, editorsettings::EditorSettingsFactory());
+      groups.LoadItems(0, &items);
+      items.Add(1, -1, 0, 0, mwtest::Sjis("電話"));
+      groups.SaveItems(0, &items);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(w.form->ListBox_Item->model()->rowCount(), 2, 10000);
+    QCOMPARE(w.form->Core().OpenItem(), 0);
+    QCOMPARE(w.Text(), std::string("打った議題"));
+    QTRY_COMPARE_WITH_TIMEOUT(w.boxes.informed.size(), 1, 5000);
+    QVERIFY(w.boxes.informed[0].contains(QStringLiteral("電話")));
+    w.Close();
+    QCOMPARE(mwtest::StoredItems(dir.Data(), 0).size(), size_t{2});
   }
 };
 

@@ -61,6 +61,18 @@ class RecordingBoxes : public mainwin::qt::MessageBoxes {
     return !selected.empty();
   }
   void About(QWidget*) override { ++abouts; }
+  // The close question: its texts, the answers in turn (none left: Cancel); the folder dialog's
+  // answers likewise (none left: cancelled); the notices.
+  QStringList closeQuestions, folderAnswers, informed;
+  QList<mainwin::CloseChoice> closeAnswers;
+  mainwin::CloseChoice UnsavedClose(QWidget*, const QString& text) override {
+    closeQuestions << text;
+    return closeAnswers.isEmpty() ? mainwin::CloseChoice::Cancel : closeAnswers.takeFirst();
+  }
+  QString ChooseFolder(QWidget*, const QString&) override {
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+  }
+  void Inform(QWidget*, const QString& text) override { informed << text; }
   bool OpenUrl(const QUrl& url) override {
     opened << url;
     return openSucceeds;
@@ -99,11 +111,13 @@ class RecordingBoxes : public mainwin::qt::MessageBoxes {
 };
 
 struct Window {
-  // "$temp.txt" goes to the data folder's parent, never beside the test program.
+  // "$temp.txt" and the recovery folder go to the data folder's parent, never beside the test
+  // program or into the user's home.
   explicit Window(const std::string& dataDir, bool show = true) {
     const QString data = QString::fromStdString(dataDir);
+    const QString parent = QDir::cleanPath(data + QStringLiteral("/.."));
     form = std::make_unique<mainwin::qt::TMainForm>(
-        mainwin::qt::MainFormOptions{data, &boxes, QDir::cleanPath(data + QStringLiteral("/.."))});
+        mainwin::qt::MainFormOptions{data, &boxes, parent, parent + QStringLiteral("/recovery/")});
     if (show) Show();
   }
   void Show() {
