@@ -290,7 +290,7 @@ int main(int argc, char** argv) {
                 w.setCursorPosition(line, 10);
                 w.ensureLineVisible(line);
               }};
-    rows.push_back({s.name, Typing(s, kKeys, kPlaces), Paging(s, kPages)});
+    rows.push_back({s.name, Typing(s, kKeys, kPlaces), Paging(s, kPages), {}, false});
   }
 #else
   std::printf("  QScintilla not found at build time: column skipped\n");

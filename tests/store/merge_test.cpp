@@ -141,7 +141,9 @@ TEST(Merge, SettingsChangedOutsideOnlyAreTakenAndAnUnchangedResultNeedsNoSave) {
   Fill(l.ours, {{"A", "a", 1}});
   Fill(l.theirs, {{"A", "a", 1}});
   auto& record = static_cast<GenericRecord&>(*l.theirs.EditorSettings);
-  record.record.properties.push_back({"Enabled", StreamValue{vtTrue}});
+  StreamValue enabled;
+  enabled.tag = vtTrue;
+  record.record.properties.push_back({"Enabled", enabled});
   MergeResult r = l.Merge();
   EXPECT_FALSE(r.differsFromTheirs);
   EXPECT_EQ(Events(r), (Ev{{MergeEvent::SettingsOutside, ""}}));
