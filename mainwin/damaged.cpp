@@ -74,7 +74,7 @@ std::string DamagedFiles::KeepBeforeSave(const std::string& name) {
 std::string DamagedFiles::MoveFolderAside(const std::string& name) {
   struct stat st {};
   if (stat(folder_.FilePath(name).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
-  const std::string kept = FreeDamagedName(folder_, name);
+  std::string kept = FreeDamagedName(folder_, name);
   if (rename(folder_.FilePath(name).c_str(), folder_.FilePath(kept).c_str()) != 0) {
     const int err = errno;
     throw store::Error("ファイル " + folder_.FilePath(name) + " の場所にあるフォルダを移せません (" +

@@ -93,7 +93,7 @@ std::string ChooseDataFolder(const std::string& named, const std::string& execut
     char cwd[4096];
     return WithSlash(getcwd(cwd, sizeof cwd) ? WithSlash(cwd) + named : named);
   }
-  const std::string beside = store::DataFolderIn(executableDir);
+  std::string beside = store::DataFolderIn(executableDir);
   struct stat st {};
   // lstat: a link to a folder that is not there now still names the user's data.
   if (lstat(beside.substr(0, beside.size() - 1).c_str(), &st) == 0) return beside;

@@ -161,9 +161,9 @@ TEST(Merge, GroupsKeepTheirItemFiles) {
   testutil::TempDir dir;
   DataFolder folder(dir.Path());
   TRootComponent_Item current(folder, nullptr);
-  auto groups = [&](std::vector<std::pair<std::string, int32_t>> entries) {
+  auto groups = [&](const std::vector<std::pair<std::string, int32_t>>& entries) {
     auto list = std::make_unique<TRootComponent_Group>(folder, nullptr, current);
-    for (auto& [name, id] : entries) {
+    for (const auto& [name, id] : entries) {
       list->Add(list->Count(), -1, 0, 0, name);
       list->EntryAt(list->Count() - 1).NameID = id;
     }

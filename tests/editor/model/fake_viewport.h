@@ -99,7 +99,7 @@ class FakeViewport : public Viewport {
   }
   void ShowScreen(const EditorModel& m) {
     screen_model = &m;
-    screen.assign(static_cast<size_t>(m.VisibleRows() + 1), {});
+    screen.assign(static_cast<size_t>(m.VisibleRows()) + 1, {});
     dirty.assign(screen.size(), true);
     Flush();
   }
