@@ -143,6 +143,7 @@ void Session::LoadRecords() {
   LoadReporting(store::THistoryCollection::kFileName, [&] { history_.Load(folder_); });
   LoadReporting(kGroupFile, [&] { groups_->LoadFromFile(kGroupFile); });
   group_base_ = store::PrintOf(*groups_);
+  held_[kGroupFile].Remember(group_base_);
 }
 
 void Session::CleanUpAtStart() {
@@ -172,6 +173,7 @@ bool Session::LoadItemsOf(int g) {
   items_file_ = file;
   const bool loaded = LoadReporting(file, [&] { groups_->LoadItems(g); });
   items_base_ = store::PrintOf(*items_);
+  held_[file].Remember(items_base_);
   return loaded;
 }
 
@@ -191,7 +193,9 @@ template <class List>
 store::MergeResult Session::SaveListMerged(List& list, const std::string& name, store::ListPrint& base,
                                            store::MergeOptions options) {
   try {
-    return store::SaveMerged(list, name, base, std::move(options));
+    store::MergeResult r = store::SaveMerged(list, name, base, std::move(options));
+    held_[name].Remember(base);
+    return r;
   } catch (const store::StreamError&) {
     // A version on disk that cannot be read has nothing to merge: it is kept aside as damaged
     // and the list saved, so the user is not stuck with a save that fails for ever.
@@ -208,6 +212,7 @@ store::MergeResult Session::SaveListMerged(List& list, const std::string& name, 
     const std::string kept = damaged_.KeepBeforeSave(name);
     list.SaveToFile(name);
     base = store::PrintOf(list);
+    held_[name].Remember(base);
     set_aside_.push_back(folder_.FilePath(kept));
     return {};
   }
@@ -289,18 +294,19 @@ void Session::ResolveConflictCopies(const std::string& openFile, bool& groupsCha
       if (copy_failures_.count(copy)) continue;
       try {
         if (kind == store::DataFileKind::GroupList) {
-          store::MergeResult r = store::MergeGroupConflictCopy(copy, *groups_, GroupMergeOptions());
+          store::MergeResult r = store::MergeGroupConflictCopy(copy, *groups_, GroupMergeOptions(), &held_[kGroupFile]);
           SaveGroupListMerged();
           Note(store::GroupListTitle(), std::move(r));
           groupsChanged = true;
         } else if (original == openFile && original == items_file_) {
-          store::MergeResult r = store::MergeItemConflictCopy(copy, *items_, {});
+          store::MergeResult r = store::MergeItemConflictCopy(copy, *items_, {}, &held_[original]);
           SaveItemsMerged(original);
           Note(ItemListTitleOf(original), std::move(r));
           itemsChanged = true;
         } else {
           Note(ItemListTitleOf(original),
-               store::ResolveConflictCopiesOnDisk(folder_, original, {copy}, editorsettings::EditorSettingsFactory()));
+               store::ResolveConflictCopiesOnDisk(folder_, original, {copy}, editorsettings::EditorSettingsFactory(),
+                                                  &held_[original]));
         }
         folder_.Remove(copy);
         copies_removed_.push_back(copy);
@@ -335,6 +341,7 @@ bool Session::TakeVersionOnDisk(List& list, const std::string& name, store::List
   } else {
     Note(title, MergeTheirs(list, *theirs, base, options));
   }
+  held_[name].Remember(base);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -228,6 +229,9 @@ class Session {
   DamagedFiles damaged_{folder_};
   // The versions the lists were last loaded or saved as, and the file the items belong to.
   store::ListPrint group_base_, items_base_;
+  // Every version of each file loaded or saved in this run, by file name: a conflict copy's
+  // entries that are among them are old versions of ours.
+  std::map<std::string, store::EntryHistory> held_;
   std::string items_file_;
   std::vector<store::MergeSection> notes_;
   std::vector<std::string> copies_removed_;

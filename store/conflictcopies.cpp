@@ -69,25 +69,30 @@ std::string ConflictCopyTime(const DataFolder& folder, std::string_view copyName
 
 namespace {
 template <class List, class MergeFn>
-MergeResult MergeCopy(const std::string& copyName, List& ours, List& theirs, MergeOptions options, MergeFn merge) {
+MergeResult MergeCopy(const std::string& copyName, List& ours, List& theirs, MergeOptions options,
+                      const EntryHistory* history, MergeFn merge) {
   theirs.LoadFromFile(copyName);
   if (options.conflictTime.empty()) options.conflictTime = ConflictCopyTime(ours.Folder(), copyName);
-  return merge(ListPrint{}, ours, theirs, options);
+  const ListPrint base = history ? ConflictCopyBase(PrintOf(theirs), *history) : ListPrint{};
+  return merge(base, ours, theirs, options);
 }
 }  // namespace
 
-MergeResult MergeItemConflictCopy(const std::string& copyName, TRootComponent_Item& ours, MergeOptions options) {
+MergeResult MergeItemConflictCopy(const std::string& copyName, TRootComponent_Item& ours, MergeOptions options,
+                                  const EntryHistory* history) {
   TRootComponent_Item theirs(ours.Folder(), ours.Settings());
-  return MergeCopy(copyName, ours, theirs, std::move(options), MergeItems);
+  return MergeCopy(copyName, ours, theirs, std::move(options), history, MergeItems);
 }
 
-MergeResult MergeGroupConflictCopy(const std::string& copyName, TRootComponent_Group& ours, MergeOptions options) {
+MergeResult MergeGroupConflictCopy(const std::string& copyName, TRootComponent_Group& ours, MergeOptions options,
+                                   const EntryHistory* history) {
   TRootComponent_Group theirs(ours.Folder(), ours.Settings(), ours.CurrentItems());
-  return MergeCopy(copyName, ours, theirs, std::move(options), MergeGroups);
+  return MergeCopy(copyName, ours, theirs, std::move(options), history, MergeGroups);
 }
 
 MergeResult ResolveConflictCopiesOnDisk(const DataFolder& folder, const std::string& original,
-                                        const std::vector<std::string>& copies, const SettingsFactory& settings) {
+                                        const std::vector<std::string>& copies, const SettingsFactory& settings,
+                                        const EntryHistory* history) {
   const DataFileKind kind = KindOfDataFile(original);
   if (kind != DataFileKind::GroupList && kind != DataFileKind::ItemFile)
     throw Error("ProgramError!\r\nResolveConflictCopiesOnDisk: " + original);
@@ -100,11 +105,11 @@ MergeResult ResolveConflictCopiesOnDisk(const DataFolder& folder, const std::str
   if (kind == DataFileKind::GroupList) {
     TRootComponent_Group groups(folder, settings, items);
     groups.LoadFromFile(original);
-    for (const std::string& copy : copies) take(MergeGroupConflictCopy(copy, groups, {}));
+    for (const std::string& copy : copies) take(MergeGroupConflictCopy(copy, groups, {}, history));
     groups.SaveToFile(original);
   } else {
     items.LoadFromFile(original);
-    for (const std::string& copy : copies) take(MergeItemConflictCopy(copy, items, {}));
+    for (const std::string& copy : copies) take(MergeItemConflictCopy(copy, items, {}, history));
     items.SaveToFile(original);
   }
   for (const std::string& copy : copies) folder.Remove(copy);

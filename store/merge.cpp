@@ -340,6 +340,23 @@ bool HoldsChangesSince(TRootComponent& list, const ListPrint& base) {
   return false;
 }
 
+void EntryHistory::Remember(const ListPrint& list) {
+  // Forgetting only loses the finer merge of conflict copies: they are then merged as unions.
+  if (seen_.size() > 100000) seen_.clear();
+  for (const EntryPrint& e : list.entries) seen_.emplace(e.nameId, e.content);
+}
+
+bool EntryHistory::Held(const EntryPrint& entry) const { return seen_.count({entry.nameId, entry.content}) != 0; }
+
+ListPrint ConflictCopyBase(const ListPrint& copy, const EntryHistory& history) {
+  ListPrint base;
+  base.known = true;
+  base.settings = copy.settings;
+  for (const EntryPrint& e : copy.entries)
+    if (history.Held(e)) base.entries.push_back(e);
+  return base;
+}
+
 MergeResult MergeItems(const ListPrint& base, TRootComponent_Item& ours, TRootComponent_Item& theirs,
                        const MergeOptions& options) {
   return Merge(base, ours, theirs, options, false);

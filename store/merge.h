@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,23 @@ bool DiffersFrom(TRootComponent& list, const ListPrint& base);
 // The same without the caret lines of items: whether reloading the file would lose anything the
 // user wrote or arranged.
 bool HoldsChangesSince(TRootComponent& list, const ListPrint& base);
+
+// The versions of one file's entries the program has loaded or saved in this run. A sync tool's
+// conflict copy is mostly an old version of ours with the other machine's changes on top: an
+// entry of the copy equal to a version held here is not a change made elsewhere.
+class EntryHistory {
+ public:
+  void Remember(const ListPrint& list);
+  bool Held(const EntryPrint& entry) const;
+
+ private:
+  std::set<std::pair<int32_t, uint64_t>> seen_;
+};
+
+// The base to merge a conflict copy against: the copy's entries that are versions held here
+// (in the copy's order), the copy's settings. Ours then wins over those, and every other entry
+// of the copy is merged as a union, so nothing is deleted that the copy changed.
+ListPrint ConflictCopyBase(const ListPrint& copy, const EntryHistory& history);
 
 enum class MergeEvent {
   AddedOutside,            // added outside: kept

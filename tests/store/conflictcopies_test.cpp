@@ -104,4 +104,40 @@ TEST(ConflictCopies, CopiesAreMergedAsAUnionAndRemoved) {
   EXPECT_EQ(testutil::ReadAll(folder.FilePath(file)), before);
 }
 
+TEST(ConflictCopies, ACopyBuiltOnAVersionHeldHereKeepsOurChangesWithoutCopies) {
+  testutil::TempDir dir;
+  DataFolder folder(dir.Path());
+  TRootComponent_Item ours(folder, nullptr);
+  for (const char* name : {"a", "b", "c"}) {
+    ours.Add(ours.Count(), -1, 0, 0, name);
+    ours.ItemAt(ours.Count() - 1).ItemText = std::string(name) + " text";
+  }
+  ours.SaveToFile("0000000A");
+  EntryHistory held;
+  held.Remember(PrintOf(ours));
+  // The other machine had that version, changed b and added d; ours changed a and deleted c.
+  const std::string copy = "0000000A.sync-conflict-20240501-123005-ABCD2EF";
+  {
+    TRootComponent_Item other(folder, nullptr);
+    other.LoadFromFile("0000000A");
+    other.ItemAt(1).ItemText = "b elsewhere";
+    other.Add(3, -1, 0, 0, "d");
+    other.SaveToFile(copy);
+  }
+  ours.ItemAt(0).ItemText = "a here";
+  ours.Delete(2);
+  held.Remember(PrintOf(ours));
+
+  MergeResult r = MergeItemConflictCopy(copy, ours, {}, &held);
+  std::vector<std::string> names, texts;
+  for (int i = 0; i < ours.Count(); ++i) {
+    names.push_back(ours.ItemAt(i).Name);
+    texts.push_back(ours.ItemAt(i).ItemText);
+  }
+  const std::string kept = "b (" + codec::Utf8ToCp932("競合").bytes + " 2024-05-01 12:30)";
+  EXPECT_EQ(names, (std::vector<std::string>{"a", "b", kept, "d"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"a here", "b text", "b elsewhere", ""}));
+  EXPECT_EQ(r.notes.size(), 2u);  // b kept twice, d added
+}
+
 }  // namespace
