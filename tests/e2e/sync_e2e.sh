@@ -2,9 +2,10 @@
 # End to end with the sync tool users share their notes with: two Syncthing instances on 127.0.0.1
 # only (no discovery, relays or NAT traversal; tests/e2e/sync/start) share one data folder between
 # A and B, as two machines would. The program runs on A while the user types in the open item; on
-# B the command-line tool adds items and a group and edits an item. A conflict copy named as
-# Syncthing names them arrives as well. After the program's reload and merge, its close and the
-# last sync, nothing typed on either side is lost on either side, and no conflict copy is left.
+# B the command-line tool adds items and a group and edits an item. Then both change the open
+# group's file while cut off from each other, and Syncthing leaves a conflict copy. After the
+# program's reload and merge, its close and the last sync, nothing typed on either side is lost on
+# either side, and no conflict copy is left.
 # Usage (under xvfb-run): sync_e2e.sh SORAMETEXT SORAMETEXT_CLI [GRABSCREEN]
 set -euo pipefail
 
@@ -39,13 +40,13 @@ more_pids="$(cat "$pair/syncthingA.pid") $(cat "$pair/syncthingB.pid")"
 export SORAMETEXT_DATA_DIR=$SYNC_A
 data=$SYNC_A
 
-# rest A|B PATH: the instance's answer (JSON), or nothing while it does not answer.
+# rest A|B PATH [METHOD]: the instance's answer (JSON), or nothing while it does not answer.
 rest() {
   local gui key
   if [ "$1" = A ]; then gui=$SYNC_GUI_A key=$SYNC_KEY_A; else gui=$SYNC_GUI_B key=$SYNC_KEY_B; fi
-  python3 - "http://$gui$2" "$key" <<'PY' 2>/dev/null || true
+  python3 - "http://$gui$2" "$key" "${3:-GET}" <<'PY' 2>/dev/null || true
 import sys, urllib.request
-r = urllib.request.Request(sys.argv[1], headers={'X-API-Key': sys.argv[2]})
+r = urllib.request.Request(sys.argv[1], headers={'X-API-Key': sys.argv[2]}, method=sys.argv[3])
 print(urllib.request.urlopen(r, timeout=5).read().decode())
 PY
 }
@@ -95,7 +96,6 @@ within 60 "the two instances did not connect" connected
 for f in memo second phone hobby edited conflict; do printf '%s text\r\n' "$f" >"$work/$f.txt"; done
 "$cli" new-group "$SYNC_A" 仕事 >/dev/null
 "$cli" add-text "$SYNC_A" 0 "$work/memo.txt" "$work/second.txt" >/dev/null
-items=$("$cli" ls "$SYNC_A" | cut -f2)
 within 60 "B did not receive the notes" has_item "$SYNC_B" 0 second.txt
 
 # ---- A types in the open item (the one the tool added last) while B adds items, a group and
@@ -111,16 +111,30 @@ within 60 "B's changes did not reach A" has_item "$SYNC_A" 1 hobby.txt
 within 60 "B's edit did not reach A" starts_with "$SYNC_A" 0 0 'edited text'
 shot sync_merge_notice
 
-# ---- a conflict copy of the open group's file, as Syncthing names them, written on B
-cp -a "$SYNC_B" "$work/copy"
-rm -f "$work/copy/sorametext.lock"
-"$cli" add-text "$work/copy" 0 "$work/conflict.txt" >/dev/null
-cp "$work/copy/$items" "$SYNC_B/$items.sync-conflict-20240501-123005-ABCD2EF"
-within 60 "the conflict copy was not merged" has_item "$SYNC_A" 0 conflict.txt
-within 60 "the conflict copy was not removed on both sides" no_conflict_copies
-
+# ---- a real conflict: while the machines are cut off, B adds an item to the open group's file and
+# A saves the same file (leaving the group saves it). When they meet again Syncthing keeps the
+# older version (B's) as a conflict copy on both sides; the program merges it and removes it.
+b_id=$(rest B /rest/system/status | python3 -c 'import json,sys; print(json.load(sys.stdin)["myID"])')
+rest A "/rest/system/pause?device=$b_id" POST >/dev/null
+within 30 "A did not let go of B" eval '! connected'
+"$cli" add-text "$SYNC_B" 0 "$work/conflict.txt" >/dev/null
+rest B '/rest/db/scan?folder=notes' POST >/dev/null
+sleep 1.1 # A's save a second later: its version is the newer one
 xdotool windowfocus --sync "$wid" || true
 xdotool type --delay 30 'and more '
+xdotool mousemove --window "$wid" 60 51 click 1
+pause 0.3
+xdotool key Down
+within 30 "leaving the group did not save it" starts_with "$SYNC_A" 0 1 'typed on A and more '
+xdotool key Up
+rest A '/rest/db/scan?folder=notes' POST >/dev/null
+rest A "/rest/system/resume?device=$b_id" POST >/dev/null
+within 60 "the conflict copy was not merged" has_item "$SYNC_A" 0 conflict.txt
+within 60 "the conflict copy was not removed on both sides" no_conflict_copies
+rest A '/rest/events/disk?since=0&timeout=1' | grep -q 'sync-conflict' ||
+  fail "Syncthing reported no conflict copy (B's item came another way)"
+shot sync_conflict_merged
+
 xdotool key alt+f
 pause 0.3
 xdotool key Up Return
@@ -137,6 +151,8 @@ for side in "$SYNC_A" "$SYNC_B"; do
   starts_with "$side" 0 1 $'typed on A and more second text\r' || fail "$side: the typing on A: $("$cli" cat "$side" 0 1)"
   starts_with "$side" 0 0 $'edited text\r' || fail "$side: B's edit: $("$cli" cat "$side" 0 0)"
   starts_with "$side" 1 0 $'hobby text\r' || fail "$side: B's new group's item"
+  # The copy was B's version built on one A had saved: only B's item is new, nothing is doubled.
+  ! "$cli" ls "$side" 0 | grep -F 競合 >/dev/null || fail "$side: an item kept twice: $("$cli" ls "$side" 0)"
 done
 no_conflict_copies || fail "a conflict copy was left: $(ls "$SYNC_A" "$SYNC_B")"
 echo "e2e: two machines through Syncthing, nothing lost on either side"
