@@ -37,6 +37,19 @@ wait_gone() {
   fail "sorametext did not end"
 }
 
+# A visible window whose name matches the pattern $1, other than the main window, waited for at
+# most $2 tenths of a second (15 s); fails at once when the program has ended.
+window_named() {
+  local w=
+  for _ in $(seq 1 "${2:-150}"); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${wid:-none}" | head -n1 || true)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
 # Main menu $1 (its Alt letter), $2 entries down, chosen.
 menu() {
   local key=$1 downs=$2

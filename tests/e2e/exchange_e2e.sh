@@ -16,16 +16,8 @@ source "$(dirname "$0")/common.sh"
 export HOME=$work/home
 mkdir -p "$HOME"
 
-# The window named $1 (exactly), waiting for it to appear.
-window_named() {
-  local w=
-  for _ in $(seq 1 50); do
-    w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  fail "no window named $1"
-}
+# The dialog named $1 (exactly), waiting for it to appear.
+dialog() { window_named "^$1\$" 50 || fail "no window named $1"; }
 
 # Qt's own file dialog: a full path typed into its name field, accepted.
 file_dialog() {
@@ -53,7 +45,7 @@ shot main
 # there the first again (typed over with Y).
 xdotool key ctrl+Home
 xdotool key ctrl+f
-window_named 検索 >/dev/null
+dialog 検索 >/dev/null
 pause 0.4
 xdotool type --delay 40 'apple'
 pause 0.2
@@ -71,7 +63,7 @@ pause 0.3
 
 # ---- the replace dialog, looked at and closed.
 xdotool key ctrl+r
-rd=$(window_named 置換)
+rd=$(dialog 置換)
 pause 0.5
 shot replace_dialog
 xdotool windowfocus --sync "$rd" || true
@@ -81,7 +73,7 @@ refocus
 
 # ---- search the group's items for "kiwi": range "グループ内の全アイテム" (Tab to the range, Down).
 xdotool key ctrl+f
-window_named 検索 >/dev/null
+dialog 検索 >/dev/null
 pause 0.4
 xdotool key ctrl+a
 xdotool type --delay 40 'kiwi'
@@ -93,7 +85,7 @@ pause 0.6
 # The open item was typed in: "検索する前に開いているアイテムを保存します", OK.
 xdotool key Return
 pause 0.6
-res=$(window_named 検索結果)
+res=$(dialog 検索結果)
 pause 0.3
 shot results_window
 # "開く" opens the first row: the kiwi item with the hit selected; typing replaces it.
@@ -130,14 +122,14 @@ shot imported
 
 # ---- print the open item (the imported group's) to a PDF file, after the preview.
 xdotool key ctrl+p
-pd=$(window_named 印刷)
+pd=$(dialog 印刷)
 pause 0.8
 shot print_dialog
 # "プレビュー": the third button on the dialog's right side, found by its position on the shot.
 eval "$(xdotool getwindowgeometry --shell "$pd")"
 xdotool mousemove --sync $((X + WIDTH - 64)) $((Y + 73)) click 1
 pause 1.0
-if pv=$(window_named Preview 2>/dev/null); then
+if pv=$(dialog Preview 2>/dev/null); then
   pause 0.5
   shot preview
   xdotool windowfocus --sync "$pv" || true

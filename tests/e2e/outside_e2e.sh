@@ -14,18 +14,6 @@ cli=$2
 grab=${3:-}
 source "$(dirname "$0")/common.sh"
 
-# A visible window whose name matches $1, other than the main window, waited for (bounded).
-window_named() {
-  local w=
-  for _ in $(seq 1 150); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${wid:-none}" | head -n1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
 close_by_menu() {
   xdotool windowfocus --sync "$wid" || true
   xdotool key alt+f

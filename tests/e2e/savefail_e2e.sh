@@ -30,18 +30,6 @@ printf 'first line\r\n' >"$work/memo.txt"
 # Fills the tmpfs to its last block.
 fill() { dd if=/dev/zero of="$mnt/filler$1" bs=4k 2>/dev/null || true; }
 
-# A visible window whose name matches $1, other than the main window, waited for (bounded).
-window_named() {
-  local w=
-  for _ in $(seq 1 150); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${wid:-none}" | head -n1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
 close_by_menu() {
   xdotool key alt+f
   pause 0.3

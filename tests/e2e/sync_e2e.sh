@@ -79,17 +79,6 @@ has_item() { "$cli" ls "$1" "$2" 2>/dev/null | cut -f4 | grep -x "$3" >/dev/null
 starts_with() { case "$("$cli" cat "$1" "$2" "$3" 2>/dev/null)" in "$4"*) return 0 ;; *) return 1 ;; esac; }
 no_conflict_copies() { ! ls "$SYNC_A" "$SYNC_B" | grep sync-conflict >/dev/null; }
 
-window_named() {
-  local w=
-  for _ in $(seq 1 600); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${wid:-none}" | head -n1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
 within 60 "the two instances did not connect" connected
 
 # ---- the notes both machines start from
@@ -106,7 +95,7 @@ xdotool type --delay 30 'typed on A '
 "$cli" new-group "$SYNC_B" 趣味 >/dev/null
 "$cli" add-text "$SYNC_B" 1 "$work/hobby.txt" >/dev/null
 "$cli" set-text "$SYNC_B" 0 0 "$work/edited.txt"
-window_named 'データの統合' >/dev/null || fail "the program on A told of no merge"
+window_named 'データの統合' 600 >/dev/null || fail "the program on A told of no merge"
 within 60 "B's changes did not reach A" has_item "$SYNC_A" 1 hobby.txt
 within 60 "B's edit did not reach A" starts_with "$SYNC_A" 0 0 'edited text'
 shot sync_merge_notice
