@@ -26,7 +26,6 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "codec/qt/qtcp932.h"
@@ -809,10 +808,7 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
 
 void TMainForm::ShowError(const std::string& text) {
   if (unattended_) {
-    std::string line = text;
-    for (char& c : line)
-      if (c == '\r' || c == '\n') c = ' ';
-    std::fprintf(stderr, "sorametext: %s\n", line.c_str());
+    ToStandardError(text);
     return;
   }
   boxes_->Error(this, MessageText(text));

@@ -57,6 +57,9 @@ struct MainFormOptions {
   QString recoveryRoot{};
 };
 
+// One line on standard error, for what nobody is there to read in a box (a close at termination).
+void ToStandardError(const std::string& text);
+
 class TMainForm : public QMainWindow,
                   private MainFormHost,
                   private store::Reporter,

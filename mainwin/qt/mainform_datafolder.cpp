@@ -27,15 +27,14 @@ constexpr int kLongestBurstMs = 3000;
 
 QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
-// Prints what nobody is there to read in a box.
+}  // namespace
+
 void ToStandardError(const std::string& text) {
   std::string line = text;
   for (char& c : line)
     if (c == '\r' || c == '\n') c = ' ';
   std::fprintf(stderr, "sorametext: %s\n", line.c_str());
 }
-
-}  // namespace
 
 // ---- boxes
 
